@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <string_view>
+#include <vector>
+
+namespace pindrel {
+
+enum class ReadFileStatus {
+    Ok,
+    CannotOpen, // missing, no permission
+    NotRegular, // directory, FIFO, device, socket
+    TooLarge,   // larger than the caller's limit
+    ReadError,
+};
+
+struct ReadFileResult {
+    ReadFileStatus status = ReadFileStatus::CannotOpen;
+    std::vector<uint8_t> bytes;
+};
+
+// Reads a whole regular file. Anything else (a directory, a pipe, /dev/zero) is refused before a
+// single byte is read, so a hostile path can neither block nor stream without end.
+ReadFileResult ReadRegularFile(std::string_view path,
+                               uint64_t maxBytes = std::numeric_limits<uint64_t>::max());
+
+} // namespace pindrel

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Runs every fuzz target for a fixed time on a copy of its seed corpus.
+# usage: run-fuzzers.sh BUILD_FUZZ_DIR SECONDS
+set -euo pipefail
+dir=$1
+seconds=$2
+top=$(cd "$(dirname "$0")/.." && pwd)
+status=0
+for target in "$dir"/fuzz_*; do
+    [[ -x "$target" && -f "$target" ]] || continue
+    name=$(basename "$target")
+    work=$(mktemp -d)
+    if [[ -d "$top/fuzz/corpus/$name" ]]; then cp -r "$top/fuzz/corpus/$name/." "$work/"; fi
+    echo "== $name for ${seconds}s"
+    if ! "$target" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 -timeout=10 \
+            -print_final_stats=0 "$work" 2>"$work.log"; then
+        tail -n 60 "$work.log"
+        status=1
+    else
+        grep -E "^(Done|#[0-9]+ +DONE)" "$work.log" | tail -n 1 || true
+    fi
+    rm -rf "$work" "$work.log"
+done
+exit $status
