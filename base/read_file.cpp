@@ -29,7 +29,7 @@ ReadFileResult ReadRegularFile(std::string_view path, uint64_t maxBytes) {
         result.status = (errno == EISDIR) ? ReadFileStatus::NotRegular : ReadFileStatus::CannotOpen;
         return result;
     }
-    struct stat st{};
+    struct stat st {};
     if (::fstat(f.fd, &st) != 0) {
         result.status = ReadFileStatus::ReadError;
         return result;

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pindrel {
+
+// One section of a skin file: its name as written between the brackets, and its entries in file
+// order. keys and values always have the same length; no key or value is empty or padded.
+struct IniSection {
+    std::string name;
+    std::vector<std::string> keys;
+    std::vector<std::string> values;
+};
+
+// Where a section and its entries stand in the file (1-based line numbers), kept beside the
+// model for diagnostics.
+struct IniSectionLines {
+    int32_t header = 0;
+    std::vector<int32_t> entries;
+};
+
+// A non-blank, non-comment line that no rule took.
+struct IniDroppedLine {
+    int32_t line = 0;
+    std::string text;           // trimmed
+    bool beforeSection = false; // dropped only because no header came before it
+};
+
+// The parsed content of an INI file: ordered sections, duplicates kept.
+class IniFile {
+public:
+    virtual ~IniFile() = default;
+
+    // Replaces the content with what the bytes hold. Line ends are CR, LF or any run of them.
+    void Parse(std::span<const uint8_t> bytes);
+    void Reset();
+
+    std::vector<IniSection> sections;
+    std::vector<IniSectionLines> sectionLines; // parallel to sections
+    std::vector<IniDroppedLine> droppedLines;
+};
+
+// The six ASCII white-space characters; bytes of 0x80 and above never are.
+constexpr bool IsIniSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+std::string_view TrimIni(std::string_view s);
+
+} // namespace pindrel

@@ -1,0 +1,37 @@
+#include "ini/skin_ini_file.h"
+
+#include "base/read_file.h"
+
+namespace pindrel {
+
+bool SkinIniFile::Load(std::string_view path) {
+    Reset();
+    const ReadFileResult file = ReadRegularFile(path);
+    if (file.status != ReadFileStatus::Ok || file.bytes.empty()) return false;
+    Parse(file.bytes);
+    return true;
+}
+
+int32_t SkinIniFile::FindSection(std::string_view name, int32_t start) const {
+    if (start < 0) start = 0;
+    const auto count = static_cast<int64_t>(sections.size());
+    for (int64_t i = start; i < count; ++i) {
+        if (sections[static_cast<size_t>(i)].name == name) return static_cast<int32_t>(i);
+    }
+    return -1;
+}
+
+std::string_view SkinIniFile::FindValue(int32_t section, std::string_view key) const {
+    if (section < 0 || static_cast<size_t>(section) >= sections.size()) return {};
+    const IniSection& s = sections[static_cast<size_t>(section)];
+    for (size_t i = 0; i < s.keys.size(); ++i) {
+        if (s.keys[i] == key) return s.values[i];
+    }
+    return {};
+}
+
+std::string SkinIniFile::GetValue(int32_t section, std::string_view key) const {
+    return std::string(FindValue(section, key));
+}
+
+} // namespace pindrel
