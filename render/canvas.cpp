@@ -16,7 +16,8 @@ void FillRect(PixelView target, const Rect& r, Color c) {
     const uint8_t bgr[3] = {c.B(), c.G(), c.R()};
     for (int32_t y = clip.top; y < clip.bottom; ++y) {
         uint8_t* p = target.Row(y) + static_cast<ptrdiff_t>(clip.left) * 3;
-        for (int32_t x = clip.left; x < clip.right; ++x, p += 3) std::memcpy(p, bgr, 3);
+        for (int32_t x = clip.left; x < clip.right; ++x, p += 3)
+            std::memcpy(p, bgr, 3);
     }
 }
 
@@ -43,7 +44,7 @@ bool ClipBlock(Block& b, int32_t tw, int32_t th, int32_t sw, int32_t sh) {
     h = std::min({h, int64_t{th} - dy, int64_t{sh} - sy});
     if (w <= 0 || h <= 0) return false;
     b = {static_cast<int32_t>(dx), static_cast<int32_t>(dy), static_cast<int32_t>(sx),
-         static_cast<int32_t>(sy), static_cast<int32_t>(w), static_cast<int32_t>(h)};
+         static_cast<int32_t>(sy), static_cast<int32_t>(w),  static_cast<int32_t>(h)};
     return true;
 }
 
