@@ -1,0 +1,71 @@
+#include "skin/skin.h"
+
+#include "ini/skin_ini_file.h"
+
+namespace pindrel {
+
+Skin::Skin() = default;
+
+Skin::~Skin() {
+    Clear();
+}
+
+bool Skin::Load(std::string_view path) {
+    SkinIniFile file;
+    if (!file.Load(path)) {
+        Clear();
+        return false;
+    }
+    Clear();
+
+    file.GetColor(file.FindSection("Background Color", 0), "color", backgroundColor);
+    ReadImageSection(file, file.FindSection("Background Image", 0), backgroundImage, "bgr.bmp");
+    ReadImageSection(file, file.FindSection("Border Image", 0), borderImage, "border.bmp");
+
+    // The photo rectangle carries one orientation's rectangle into the next that lacks its own.
+    const int32_t photo = file.FindSection("Photo Rect", 0);
+    Rect r{};
+    for (int32_t o = 0; o < kOrientationCount; ++o) {
+        file.GetRect(photo, kPosKeys[static_cast<size_t>(o)], kSizeKeys[static_cast<size_t>(o)], r);
+        photoRect.SetPlacement(o, r.left, r.top, r.Width(), r.Height());
+    }
+
+    // Each walk is linear: FindSection resumes after the previous hit.
+    for (int32_t i = file.FindSection("Image", 0); i >= 0; i = file.FindSection("Image", i + 1)) {
+        SkinImage image;
+        if (ReadImageSection(file, i, image, "")) images.push_back(std::move(image));
+    }
+    for (int32_t i = file.FindSection("Button", 0); i >= 0; i = file.FindSection("Button", i + 1)) {
+        SkinButton button;
+        if (ReadButtonSection(file, i, button)) {
+            button.firesOnPress = button.id == 3 ? 1 : 0;
+            buttons.push_back(std::move(button));
+        }
+    }
+    for (int32_t i = file.FindSection("Label", 0); i >= 0; i = file.FindSection("Label", i + 1)) {
+        SkinLabel label;
+        if (ReadLabelSection(file, i, label)) labels.push_back(std::move(label));
+    }
+    return true;
+}
+
+void Skin::Clear() {
+    backgroundColor = kWhite;
+    backgroundImage.Unload();
+    borderImage.Unload();
+    for (SkinButton& b : buttons)
+        b.Unload();
+    buttons.clear();
+    for (SkinLabel& l : labels)
+        l.Empty();
+    labels.clear();
+    for (SkinImage& i : images)
+        i.Unload();
+    images.clear();
+}
+
+void Skin::SetOrientation(int32_t index) {
+    if (index >= 0 && index < kOrientationCount) orientation = index;
+}
+
+} // namespace pindrel

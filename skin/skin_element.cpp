@@ -1,0 +1,74 @@
+#include "skin/skin_element.h"
+
+#include "render/bmp_decoder.h"
+
+namespace pindrel {
+
+void SkinElement::SetPlacement(int32_t orientation, int32_t x, int32_t y, int32_t width,
+                               int32_t height) {
+    if (orientation < 0 || orientation >= kOrientationCount) return;
+    rects[static_cast<size_t>(orientation)] = Rect::FromXYWH(x, y, width, height);
+}
+
+void SkinElement::ResetPlacement() {
+    rects.fill(Rect{});
+}
+
+void SkinImage::SetPlacement(int32_t orientation, int32_t x, int32_t y, int32_t w, int32_t h) {
+    SkinElement::SetPlacement(orientation, x, y, w == 0 ? width : w, h == 0 ? height : h);
+}
+
+bool SkinImage::LoadBitmap(std::string_view path) {
+    BmpResult result = LoadBmp(path);
+    if (!result.image) return false;
+    width = result.image->Width();
+    height = result.image->Height();
+    bitmap = std::move(result.image);
+    loaded = 1;
+    return true;
+}
+
+void SkinImage::Unload() {
+    bitmap.reset();
+    loaded = 0;
+    ResetPlacement();
+}
+
+void SkinButton::SetPlacement(int32_t orientation, int32_t x, int32_t y, int32_t w, int32_t h) {
+    SkinElement::SetPlacement(orientation, x, y, w == 0 ? width : w, h == 0 ? height : h);
+}
+
+bool SkinButton::LoadBitmaps(std::string_view upPath, std::string_view downPath) {
+    Unload();
+    BmpResult up = LoadBmp(upPath);
+    if (!up.image) return false;
+    BmpResult down = LoadBmp(downPath);
+    if (!down.image) return false; // the decoded up picture goes with `up`
+    width = up.image->Width();
+    height = up.image->Height();
+    upBitmap = std::move(up.image);
+    downBitmap = std::move(down.image);
+    loaded = 1;
+    return true;
+}
+
+void SkinButton::Unload() {
+    upBitmap.reset();
+    downBitmap.reset();
+    pressed = 0;
+    loaded = 0;
+    ResetPlacement();
+}
+
+void SkinLabel::AddField(int32_t id, const FontSpec& font) {
+    fieldIds.push_back(id);
+    fonts.push_back(font);
+}
+
+void SkinLabel::Empty() {
+    fieldIds.clear();
+    fonts.clear();
+    ResetPlacement();
+}
+
+} // namespace pindrel

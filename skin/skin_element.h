@@ -1,0 +1,97 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "render/color.h"
+#include "render/dib_image.h"
+#include "render/geometry.h"
+#include "skin/call_type.h"
+#include "skin/font_spec.h"
+
+namespace pindrel {
+
+class SkinIniFile;
+
+// Something placed on the screen, with one rectangle per orientation. Also the skin's photo
+// rectangle.
+class SkinElement {
+public:
+    virtual ~SkinElement() = default;
+    // rects[orientation] = (x, y, x + width, y + height); orientation outside 0..2 is ignored.
+    virtual void SetPlacement(int32_t orientation, int32_t x, int32_t y, int32_t width,
+                              int32_t height);
+    void ResetPlacement();
+
+    std::array<Rect, kOrientationCount> rects{};
+};
+
+class SkinImage : public SkinElement {
+public:
+    // A width or height of 0 becomes the picture's own.
+    void SetPlacement(int32_t orientation, int32_t x, int32_t y, int32_t width,
+                      int32_t height) override;
+    // Decodes the file; on failure nothing is stored.
+    bool LoadBitmap(std::string_view path);
+    void Unload();
+
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t loaded = 0;
+    int32_t type = 255;
+    int32_t border = 0;
+    int32_t hasTransparentColor = 0;
+    Color transparentColor;
+    std::optional<DibImage> bitmap;
+    std::string file; // the name as the skin gives it, for tools
+};
+
+class SkinButton : public SkinElement {
+public:
+    // A width or height of 0 becomes the up picture's own.
+    void SetPlacement(int32_t orientation, int32_t x, int32_t y, int32_t width,
+                      int32_t height) override;
+    // True only when both pictures decode; otherwise the button holds neither.
+    bool LoadBitmaps(std::string_view upPath, std::string_view downPath);
+    void Unload();
+
+    int32_t id = -1;
+    std::optional<DibImage> upBitmap;
+    std::optional<DibImage> downBitmap;
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t pressed = 0;
+    int32_t loaded = 0;
+    int32_t firesOnPress = 0;
+    int32_t type = 255;
+    int32_t tracking = 0;
+    int32_t hasTransparentColor = 0;
+    Color transparentColor;
+    std::string fileUp; // the names as the skin gives them, for tools
+    std::string fileDown;
+};
+
+class SkinLabel : public SkinElement {
+public:
+    void AddField(int32_t id, const FontSpec& font);
+    // Empties both lists and the rectangles.
+    void Empty();
+
+    std::vector<int32_t> fieldIds;
+    std::vector<FontSpec> fonts; // parallel to fieldIds
+    int32_t vertAlign = 0;       // 0 top, 1 bottom, 2 centre, other top
+    int32_t horAlign = 0;        // 0 left, 1 right, 2 centre, other left
+    int32_t type = 255;
+};
+
+// Section readers: fill an element from section s (-1: no section) and tell whether it is usable.
+bool ReadImageSection(const SkinIniFile& file, int32_t s, SkinImage& image,
+                      std::string_view defaultFileName);
+bool ReadButtonSection(const SkinIniFile& file, int32_t s, SkinButton& button);
+bool ReadLabelSection(const SkinIniFile& file, int32_t s, SkinLabel& label);
+
+} // namespace pindrel
