@@ -39,8 +39,14 @@ void IniFile::Parse(std::span<const uint8_t> bytes) {
         p = eol;
         if (line.empty() || line.front() == ';') continue;
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            sections.push_back({std::string(line.substr(1, line.size() - 2)), {}, {}});
+            // Sections of one file tend to be alike: reserve what the previous one needed.
+            const size_t hint = sections.empty() ? 0 : sections.back().keys.size();
+            IniSection& s = sections.emplace_back();
+            s.name = line.substr(1, line.size() - 2);
+            s.keys.reserve(hint);
+            s.values.reserve(hint);
             sectionLines.push_back({lineNo, {}});
+            sectionLines.back().entries.reserve(hint);
             continue;
         }
         if (sections.empty()) {

@@ -1,5 +1,7 @@
 #include "ini/skin_ini_file.h"
 
+#include <array>
+
 namespace pindrel {
 
 int32_t ParseSkinInt(std::string_view text) {
@@ -37,6 +39,24 @@ void SplitList(std::string_view text, std::vector<std::string>& list) {
     }
 }
 
+namespace {
+
+// The first N items of a comma list, trimmed and without empty ones, with no allocation; returns
+// how many were found (at most N).
+template <size_t N>
+size_t FirstItems(std::string_view text, std::array<std::string_view, N>& items) {
+    size_t n = 0;
+    while (!text.empty() && n < N) {
+        const size_t comma = text.find(',');
+        const std::string_view item = TrimIni(text.substr(0, comma));
+        text = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
+        if (!item.empty()) items[n++] = item;
+    }
+    return n;
+}
+
+} // namespace
+
 std::string SkinIniFile::GetString(int32_t section, std::string_view key,
                                    std::string_view def) const {
     const std::string_view v = FindValue(section, key);
@@ -55,8 +75,8 @@ int32_t SkinIniFile::GetList(int32_t section, std::string_view key,
 }
 
 bool SkinIniFile::GetPair(int32_t section, std::string_view key, Point& pair) const {
-    std::vector<std::string> items;
-    if (GetList(section, key, items) < 2) {
+    std::array<std::string_view, 2> items;
+    if (FirstItems(FindValue(section, key), items) < 2) {
         pair = {0, 0};
         return false;
     }
@@ -74,8 +94,8 @@ bool SkinIniFile::GetRect(int32_t section, std::string_view posKey, std::string_
 }
 
 bool SkinIniFile::GetColor(int32_t section, std::string_view key, Color& color) const {
-    std::vector<std::string> items;
-    if (GetList(section, key, items) < 3) return false;
+    std::array<std::string_view, 3> items;
+    if (FirstItems(FindValue(section, key), items) < 3) return false;
     const auto channel = [&](size_t i) {
         return static_cast<uint8_t>(static_cast<uint32_t>(ParseSkinInt(items[i])) & 0xFFu);
     };
@@ -85,8 +105,8 @@ bool SkinIniFile::GetColor(int32_t section, std::string_view key, Color& color) 
 
 bool SkinIniFile::GetFontSpec(int32_t section, std::string_view key, int32_t& size,
                               std::string& face, int32_t& bold, int32_t& italic) const {
-    std::vector<std::string> items;
-    const int32_t n = GetList(section, key, items);
+    std::array<std::string_view, 4> items;
+    const size_t n = FirstItems(FindValue(section, key), items);
     if (n == 0) return false;
     size = ParseSkinInt(items[0]);
     if (n >= 2) face = items[1];
