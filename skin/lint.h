@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pindrel {
+
+// Something in a skin file that the loader tolerates without a word, pinned to a line.
+struct LintFinding {
+    std::string file; // the skin file, as the caller named it
+    int32_t line = 0; // 1-based; 0 when the file as a whole is meant
+    bool error = false; // the finding drops an element (or the whole skin)
+    std::string text;
+    friend bool operator==(const LintFinding&, const LintFinding&) = default;
+};
+
+// Checks the skin file at path: syntax the reader drops, unknown sections and keys, values of
+// the wrong form, caller-field names, bitmaps (resolved against the skin's folder, whatever the
+// current directory is), placement per orientation, colour keys that cannot apply and font faces
+// that are substituted. Findings come in line order. A file that cannot be read gives one error
+// on line 0.
+std::vector<LintFinding> LintSkin(std::string_view path);
+
+// "FILE:LINE: error: TEXT" (or "warning:").
+std::string FormatFinding(const LintFinding& finding);
+
+} // namespace pindrel

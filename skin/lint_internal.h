@@ -1,0 +1,82 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ini/skin_ini_file.h"
+#include "skin/lint.h"
+
+namespace pindrel::lint {
+
+// The sections the loader reads, by their exact names.
+enum class SectionKind {
+    BackgroundColor,
+    BackgroundImage,
+    BorderImage,
+    PhotoRect,
+    Image,
+    Button,
+    Label,
+};
+inline constexpr std::array<std::string_view, 7> kSectionNames = {
+    "Background Color", "Background Image", "Border Image", "Photo Rect",
+    "Image",            "Button",           "Label"};
+
+std::optional<SectionKind> FindSectionKind(std::string_view name);
+// Only the first section of these kinds counts.
+constexpr bool IsSingle(SectionKind k) {
+    return k != SectionKind::Image && k != SectionKind::Button && k != SectionKind::Label;
+}
+
+// One lint run over a parsed skin file.
+class Context {
+public:
+    Context(const SkinIniFile& ini, std::string file, std::filesystem::path dir)
+        : ini(ini), file_(std::move(file)), dir_(std::move(dir)) {}
+
+    void Error(int32_t line, std::string text) { Add(line, true, std::move(text)); }
+    void Warning(int32_t line, std::string text) { Add(line, false, std::move(text)); }
+
+    int32_t HeaderLine(int32_t s) const;
+    // The line of the first entry with key in section s; the header's line when there is none.
+    int32_t KeyLine(int32_t s, std::string_view key) const;
+    bool HasKey(int32_t s, std::string_view key) const;
+    // Where a bitmap name given in the skin is found: its folder, unless the name is absolute.
+    std::filesystem::path Resolve(std::string_view name) const;
+    const std::filesystem::path& Dir() const { return dir_; }
+
+    std::vector<LintFinding> TakeFindings();
+
+    const SkinIniFile& ini;
+    // The section index that counts for each kind read once; -1 for none.
+    std::array<int32_t, kSectionNames.size()> firstSection{-1, -1, -1, -1, -1, -1, -1};
+    // Sections read as elements, in file order, with their kinds.
+    std::vector<std::pair<int32_t, SectionKind>> elementSections;
+
+private:
+    void Add(int32_t line, bool error, std::string text);
+
+    std::string file_;
+    std::filesystem::path dir_;
+    std::vector<LintFinding> findings_;
+};
+
+// Syntax, section names, keys and value forms.
+void CheckStructure(Context& cx);
+// Bitmaps, placement per orientation, caller fields and fonts.
+void CheckElements(Context& cx);
+
+// Helpers for messages.
+// text in double quotes, cut short when long.
+std::string Quote(std::string_view text);
+// The candidate closest to name, if any is close enough to be a likely typo (case differences
+// count as closest of all).
+std::optional<std::string_view> Resembling(std::string_view name,
+                                           const std::vector<std::string_view>& candidates);
+
+} // namespace pindrel::lint
