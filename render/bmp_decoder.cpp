@@ -1,0 +1,306 @@
+#include "render/bmp_decoder.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include "base/read_file.h"
+#include "render/bmp_internal.h"
+#include "render/byte_reader.h"
+
+namespace pindrel {
+
+namespace {
+
+using bmp::Palette;
+
+// Far above any picture that fits the pixel limit, even at 32 bits with gaps in the file.
+constexpr uint64_t kMaxBmpFileBytes = uint64_t{1} << 30;
+
+constexpr uint16_t kMagicBm = 0x4D42;
+constexpr uint32_t kCoreHeaderSize = 12;
+constexpr uint32_t kInfoHeaderSize = 40;
+constexpr uint32_t kCompressionNone = 0;
+constexpr uint32_t kCompressionRle8 = 1;
+constexpr uint32_t kCompressionRle4 = 2;
+constexpr uint32_t kCompressionBitFields = 3;
+
+// Every failure leaves through here, so one breakpoint catches them all.
+BmpResult Fail(BmpStatus status, std::string_view reason) {
+    return {status, reason, std::nullopt};
+}
+
+struct Header {
+    uint32_t pixelOffset = 0;
+    uint32_t headerSize = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    uint16_t bitCount = 0;
+    uint32_t compression = kCompressionNone;
+    uint32_t colorsUsed = 0;
+
+    bool IsRle8() const { return bitCount == 8 && compression == kCompressionRle8; }
+    bool IsRle4() const { return bitCount == 4 && compression == kCompressionRle4; }
+    bool HasBitFields() const {
+        return compression == kCompressionBitFields && (bitCount == 16 || bitCount == 32);
+    }
+};
+
+// One colour channel of a 16- or 32-bit pixel: the masked bits, scaled to 8 bits.
+class Channel {
+public:
+    Channel() = default;
+    explicit Channel(uint32_t mask) : mask_(mask) {
+        if (mask == 0) return; // an empty mask reads as 0: the table stays zero
+        shift_ = std::countr_zero(mask);
+        const int bits = 32 - std::countl_zero(mask) - shift_;
+        drop_ = std::max(bits - 8, 0); // wide fields keep their top 8 bits
+        const int n = bits - drop_;
+        // Narrow fields repeat their bit pattern from the top, so full scale maps to 255.
+        for (uint32_t v = 0; v < (1u << n); ++v) {
+            uint32_t out = 0;
+            int filled = 0;
+            for (; filled < 8; filled += n)
+                out = (out << n) | v;
+            widen_[v] = static_cast<uint8_t>(out >> (filled - 8));
+        }
+    }
+    uint8_t operator()(uint32_t pixel) const {
+        return widen_[((pixel & mask_) >> shift_) >> drop_];
+    }
+
+private:
+    uint32_t mask_ = 0;
+    int shift_ = 0;
+    int drop_ = 0;
+    std::array<uint8_t, 256> widen_{};
+};
+
+// How one uncompressed source row becomes one 24-bit row.
+class RowConverter {
+public:
+    RowConverter(const Header& h, const Palette& palette, std::array<uint32_t, 3> rgbMasks)
+        : bitCount_(h.bitCount), fields_(h.HasBitFields()), palette_(palette), red_(rgbMasks[0]),
+          green_(rgbMasks[1]), blue_(rgbMasks[2]) {}
+
+    void Convert(const uint8_t* src, uint8_t* dst, int32_t width) const {
+        switch (bitCount_) {
+        case 1:
+            return Indexed(dst, width,
+                           [src](int32_t x) { return (src[x >> 3] >> (7 - (x & 7))) & 1; });
+        case 2:
+            return Indexed(dst, width,
+                           [src](int32_t x) { return (src[x >> 2] >> (6 - 2 * (x & 3))) & 3; });
+        case 4:
+            return Indexed(dst, width,
+                           [src](int32_t x) { return (src[x >> 1] >> ((x & 1) ? 0 : 4)) & 15; });
+        case 8:
+            return Indexed(dst, width, [src](int32_t x) { return src[x]; });
+        case 16:
+            return Fields(dst, width, [src](int32_t x) {
+                return uint32_t{src[2 * x]} | (uint32_t{src[2 * x + 1]} << 8);
+            });
+        case 24:
+            std::memcpy(dst, src, static_cast<size_t>(width) * 3);
+            return;
+        case 32:
+            if (fields_) {
+                return Fields(dst, width, [src](int32_t x) {
+                    const uint8_t* p = src + 4 * x;
+                    return uint32_t{p[0]} | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) |
+                           (uint32_t{p[3]} << 24);
+                });
+            }
+            // Blue, green, red copied as they are; the fourth byte is dropped.
+            return Store(dst, width, [src](int32_t x) { return src + 4 * x; });
+        default:
+            return;
+        }
+    }
+
+private:
+    // Stores width pixels whose bytes come from bgrAt(x). All but the last are written as 4
+    // bytes, the fourth landing on the next pixel, which overwrites it; the last writes 3 so the
+    // row padding stays zero and nothing lands past the row.
+    template <typename BgrAt> static void Store(uint8_t* dst, int32_t width, BgrAt bgrAt) {
+        int32_t x = 0;
+        for (; x + 1 < width; ++x, dst += 3)
+            std::memcpy(dst, bgrAt(x), 4);
+        std::memcpy(dst, bgrAt(x), 3);
+    }
+
+    template <typename IndexAt> void Indexed(uint8_t* dst, int32_t width, IndexAt indexAt) const {
+        Store(dst, width, [&](int32_t x) { return palette_[indexAt(x)].data(); });
+    }
+
+    template <typename PixelAt> void Fields(uint8_t* dst, int32_t width, PixelAt pixelAt) const {
+        for (int32_t x = 0; x < width; ++x, dst += 3) {
+            const uint32_t v = pixelAt(x);
+            dst[0] = blue_(v);
+            dst[1] = green_(v);
+            dst[2] = red_(v);
+        }
+    }
+
+    uint16_t bitCount_;
+    bool fields_;
+    const Palette& palette_;
+    Channel red_;
+    Channel green_;
+    Channel blue_;
+};
+
+bool IsSupportedBitCount(uint16_t bits) {
+    return bits == 1 || bits == 2 || bits == 4 || bits == 8 || bits == 16 || bits == 24 ||
+           bits == 32;
+}
+
+// Entries of the colour table for a bit count; colours used can only shrink it.
+uint32_t ColourTableEntries(const Header& h) {
+    uint32_t n = 0;
+    if (h.bitCount <= 8) n = 1u << h.bitCount;
+    if (h.HasBitFields()) n = 3;
+    if (h.colorsUsed != 0 && h.colorsUsed <= n) n = h.colorsUsed;
+    return n;
+}
+
+void DecodeRows(const Header& h, std::span<const uint8_t> data, const RowConverter& converter,
+                DibImage& image) {
+    const uint64_t srcStride =
+        ((uint64_t{static_cast<uint32_t>(h.width)} * h.bitCount + 31) & ~uint64_t{31}) / 8;
+    const bool topDown = h.height < 0;
+    const PixelView view = image.MutableView();
+    std::vector<uint8_t> partial; // only for rows the file holds in part or not at all
+    for (int32_t k = 0; k < image.Height(); ++k) {
+        // The file's first row is the bottom one, unless the height says top-down.
+        uint8_t* dst = topDown ? view.Row(k) : image.MemoryRow(k);
+        const uint64_t offset = uint64_t{static_cast<uint32_t>(k)} * srcStride;
+        const uint8_t* src = nullptr;
+        if (offset + srcStride <= data.size()) {
+            src = data.data() + offset;
+        } else {
+            // Missing bytes read as zero; the rest of the file holds no further row.
+            partial.assign(static_cast<size_t>(srcStride), 0);
+            if (offset < data.size())
+                std::memcpy(partial.data(), data.data() + offset, data.size() - offset);
+            src = partial.data();
+        }
+        converter.Convert(src, dst, image.Width());
+    }
+}
+
+BmpResult Decode(std::span<const uint8_t> file) {
+    ByteReader in(file);
+    Header h;
+    if (!in.Has(14)) return Fail(BmpStatus::NotABitmap, "truncated file header");
+    if (in.ReadU16() != kMagicBm) return Fail(BmpStatus::NotABitmap, "not a BMP file");
+    in.Skip(8); // file size, reserved
+    h.pixelOffset = in.ReadU32();
+    if (!in.Has(4)) return Fail(BmpStatus::NotABitmap, "truncated header");
+    h.headerSize = in.ReadU32();
+    if (h.headerSize == kCoreHeaderSize) {
+        if (!in.Has(8)) return Fail(BmpStatus::NotABitmap, "truncated header");
+        h.width = in.ReadU16();
+        h.height = in.ReadU16();
+        in.Skip(2); // planes
+        h.bitCount = in.ReadU16();
+    } else if (h.headerSize == kInfoHeaderSize) {
+        if (!in.Has(36)) return Fail(BmpStatus::NotABitmap, "truncated header");
+        h.width = in.ReadI32();
+        h.height = in.ReadI32();
+        in.Skip(2); // planes
+        h.bitCount = in.ReadU16();
+        h.compression = in.ReadU32();
+        in.Skip(12); // image size, resolutions
+        h.colorsUsed = in.ReadU32();
+        in.Skip(4); // colours important
+    } else {
+        return Fail(BmpStatus::NotABitmap, "unsupported header size");
+    }
+
+    if (!IsSupportedBitCount(h.bitCount))
+        return Fail(BmpStatus::NotABitmap, "unsupported bit count");
+    if (h.compression > kCompressionBitFields)
+        return Fail(BmpStatus::NotABitmap, "unsupported compression");
+    // Run-length data is always stored bottom-up.
+    if ((h.IsRle8() || h.IsRle4()) && h.height <= 0)
+        return Fail(BmpStatus::NotABitmap, "run-length data with a height of 0 or less");
+
+    Palette palette{};
+    std::array<uint32_t, 3> masks = {0x7C00, 0x03E0,
+                                     0x001F}; // 16 bits: 5 bits each, top bit unused
+    if (h.HasBitFields()) {
+        // The three masks stand where a colour table would, red first.
+        if (!in.Has(12)) return Fail(BmpStatus::NotABitmap, "truncated colour masks");
+        for (uint32_t& m : masks)
+            m = in.ReadU32();
+    } else {
+        const uint32_t entries = ColourTableEntries(h);
+        const uint32_t entrySize = h.headerSize == kCoreHeaderSize ? 3 : 4;
+        if (!in.Has(uint64_t{entries} * entrySize))
+            return Fail(BmpStatus::NotABitmap, "truncated colour table");
+        for (uint32_t i = 0; i < entries; ++i) {
+            palette[i] = {in.ReadU8(), in.ReadU8(), in.ReadU8(), 0};
+            in.Skip(entrySize - 3);
+        }
+    }
+
+    if (h.width <= 0 || h.width > kMaxDibSide)
+        return Fail(BmpStatus::OutOfResources, "width out of range");
+    const int64_t rows = h.height < 0 ? -int64_t{h.height} : int64_t{h.height};
+    if (rows == 0 || rows > kMaxDibSide)
+        return Fail(BmpStatus::OutOfResources, "height out of range");
+    if (static_cast<uint64_t>(DibImage::StrideFor(h.width)) * static_cast<uint64_t>(rows) >
+        kMaxDibBytes)
+        return Fail(BmpStatus::OutOfResources, "picture too large");
+    std::optional<DibImage> image = DibImage::Create(h.width, static_cast<int32_t>(rows));
+    if (!image) return Fail(BmpStatus::OutOfResources, "picture too large");
+
+    const auto data = file.subspan(std::min<uint64_t>(h.pixelOffset, file.size()));
+    if (h.IsRle8()) {
+        bmp::DecodeRle8(data, palette, *image);
+    } else if (h.IsRle4()) {
+        bmp::DecodeRle4(data, palette, *image);
+    } else {
+        DecodeRows(h, data, RowConverter(h, palette, masks), *image);
+    }
+    return {BmpStatus::Ok, {}, std::move(image)};
+}
+
+// Allocation failures come back as a status, never as an exception.
+template <typename Work> BmpResult Guarded(Work work) {
+    try {
+        return work();
+    } catch (const std::bad_alloc&) {
+        return Fail(BmpStatus::OutOfResources, "out of memory");
+    }
+}
+
+} // namespace
+
+BmpResult LoadBmp(std::string_view path) {
+    return Guarded([path] {
+        const ReadFileResult file = ReadRegularFile(path, kMaxBmpFileBytes);
+        switch (file.status) {
+        case ReadFileStatus::Ok:
+            return Decode(file.bytes);
+        case ReadFileStatus::CannotOpen:
+            return Fail(BmpStatus::CannotOpen, "cannot open file");
+        case ReadFileStatus::NotRegular:
+            return Fail(BmpStatus::CannotOpen, "not a regular file");
+        case ReadFileStatus::TooLarge:
+            return Fail(BmpStatus::OutOfResources, "file too large");
+        case ReadFileStatus::ReadError:
+            break;
+        }
+        return Fail(BmpStatus::CannotOpen, "read error");
+    });
+}
+
+BmpResult LoadBmp(std::span<const uint8_t> bytes) {
+    return Guarded([bytes] { return Decode(bytes); });
+}
+
+} // namespace pindrel
