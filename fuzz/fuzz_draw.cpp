@@ -6,7 +6,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace pindrel;
     fuzz::EnterSkinFolder();
-    static const std::vector<uint8_t> photoBytes = fuzz::Bmp24(240, 200, 9);
+    static const std::vector<uint8_t> photoBytes = test::PatternBmp24(240, 200, 9);
     static const BmpResult photo = LoadBmp(photoBytes);
     fuzz::FuzzSkin skin;
     if (!fuzz::LoadSkinFromBytes(skin, data, size)) return 0;

@@ -1,0 +1,62 @@
+// Loading skins: a realistic one (about 40 elements, 60 bitmaps) and a synthetic one of 10,000
+// sections. Reports time per load and the process's peak memory.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include "bench_skins.h"
+#include "skin/skin.h"
+
+namespace {
+
+using namespace pindrel;
+
+class BenchSkin : public Skin {
+public:
+    std::string GetFieldText(int32_t) override { return "text"; }
+    CallType GetCallType(ConstPixelView*) override { return CallType::ContactFound; }
+};
+
+struct Folder {
+    Folder() : dir(bench::MakeBenchDir()) {
+        // 16 images + 21 buttons (42 pictures) + background + border = 60 bitmaps, 43 elements.
+        const std::string realistic = bench::HeavySkin(dir, 16, 21, 6);
+        bench::WriteFile(dir / "realistic.ini", realistic.data(), realistic.size());
+        std::string synthetic;
+        for (int i = 0; i < 10000; ++i) {
+            synthetic += i % 2 ? "[Label]\nfields=name,phone\nposP=1,2\nsizeP=100,20\nfont1=12\n"
+                               : "[Image]\nfile=image" + std::to_string(i % 16) +
+                                     ".bmp\nposP=10,20\nsizeP=40,30\ntype=24\n";
+        }
+        bench::WriteFile(dir / "synthetic.ini", synthetic.data(), synthetic.size());
+        if (chdir(dir.c_str()) != 0) std::abort();
+    }
+    std::filesystem::path dir;
+};
+
+const Folder& TheFolder() {
+    static const Folder folder;
+    return folder;
+}
+
+void LoadSkin(benchmark::State& state, const char* name) {
+    TheFolder();
+    BenchSkin skin;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(skin.Load(name));
+    state.counters["elements"] =
+        static_cast<double>(skin.images.size() + skin.buttons.size() + skin.labels.size());
+    state.counters["peak_rss_MiB"] = bench::PeakRssMiB();
+}
+
+void BM_LoadRealisticSkin(benchmark::State& state) {
+    LoadSkin(state, "realistic.ini");
+}
+void BM_LoadSynthetic10000Sections(benchmark::State& state) {
+    LoadSkin(state, "synthetic.ini");
+}
+BENCHMARK(BM_LoadRealisticSkin)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LoadSynthetic10000Sections)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
