@@ -29,7 +29,7 @@ protected:
         ScreenDpiY = 96;
         // No descenders, so ink stays inside each line's cell even anti-aliased.
         skin.info.company = "COMPANY";
-        skin.info.job = "JOB";
+        skin.info.job = "TOP";
     }
     SkinLabel& AddLabel(std::vector<int32_t> fields, Rect portrait, int32_t vert = 0,
                         int32_t hor = 0) {
