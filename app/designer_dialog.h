@@ -1,0 +1,85 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include <QDialog>
+#include <QIcon>
+#include <QString>
+
+#include "app/align_helper.h"
+#include "app/dialog_template.h"
+#include "app/seams.h"
+#include "render/dib_image.h"
+#include "skin/preview_handler.h"
+#include "skin/skin.h"
+
+namespace pindrel {
+
+class PreviewWindow;
+
+// The designer's one window. It is the skin being previewed: the caller data and the call type
+// come from its controls, and the preview window's events come back to it.
+class DesignerDialog : public QDialog, public Skin, public PreviewHandler {
+    Q_OBJECT
+public:
+    explicit DesignerDialog(
+        std::unique_ptr<FileChooser> chooser = std::make_unique<FileDialogChooser>(),
+        std::unique_ptr<MessageSink> sink = std::make_unique<MessageBoxSink>(),
+        QWidget* parent = nullptr);
+    ~DesignerDialog() override;
+
+    // Skin
+    std::string GetFieldText(int32_t field) override;
+    CallType GetCallType(ConstPixelView* photo) override;
+
+    // PreviewHandler
+    void PaintPreview(PaintDevice& dc, PreviewSurface& window) override;
+    void PreviewMouseDown(PreviewSurface& window, int32_t x, int32_t y) override;
+    void PreviewMouseUp(PreviewSurface& window, int32_t x, int32_t y) override;
+    void PreviewMouseMove(PreviewSurface& window, int32_t x, int32_t y) override;
+
+    // The control with a template id; null for an unknown id.
+    QWidget* Control(int32_t id) const;
+    PreviewWindow* Preview() const { return preview; }
+    const QString& SkinPath() const { return skinPath; }
+    // The pixels per 4 x 8 dialog units the controls were placed with.
+    BaseUnits Units() const { return units; }
+
+    // Handlers of the controls' events.
+    void ApplyOrientation();
+    void RepaintPreview();
+    void Browse();
+    void Reload();
+    void AlignUpdate();
+    void Align(AlignAction action);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void BuildControls();
+    void ConnectControls();
+    void InitDialog();
+    bool IsChecked(int32_t id) const;
+    void SetChecked(int32_t id, bool checked);
+    QString Text(int32_t id) const;
+    std::string TextBytes(int32_t id) const;
+    void SetText(int32_t id, const QString& text);
+    AlignValues ReadAlignValues() const;
+    void DescribePreview();
+
+    std::unique_ptr<FileChooser> fileChooser;
+    std::unique_ptr<MessageSink> messageSink;
+    BaseUnits units;
+    std::map<int32_t, QWidget*> controls; // owned by the dialog as their parent
+    QIcon icon;
+    std::optional<DibImage> samplePhoto;
+    PreviewWindow* preview = nullptr; // owned by the dialog as its parent
+    QString skinPath;
+};
+
+} // namespace pindrel
