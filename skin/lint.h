@@ -9,8 +9,8 @@ namespace pindrel {
 
 // Something in a skin file that the loader tolerates without a word, pinned to a line.
 struct LintFinding {
-    std::string file; // the skin file, as the caller named it
-    int32_t line = 0; // 1-based; 0 when the file as a whole is meant
+    std::string file;   // the skin file, as the caller named it
+    int32_t line = 0;   // 1-based; 0 when the file as a whole is meant
     bool error = false; // the finding drops an element (or the whole skin)
     std::string text;
     friend bool operator==(const LintFinding&, const LintFinding&) = default;

@@ -23,9 +23,13 @@ enum class SectionKind {
     Button,
     Label,
 };
-inline constexpr std::array<std::string_view, 7> kSectionNames = {
-    "Background Color", "Background Image", "Border Image", "Photo Rect",
-    "Image",            "Button",           "Label"};
+inline constexpr std::array<std::string_view, 7> kSectionNames = {"Background Color",
+                                                                  "Background Image",
+                                                                  "Border Image",
+                                                                  "Photo Rect",
+                                                                  "Image",
+                                                                  "Button",
+                                                                  "Label"};
 
 std::optional<SectionKind> FindSectionKind(std::string_view name);
 // Only the first section of these kinds counts.
@@ -36,8 +40,8 @@ constexpr bool IsSingle(SectionKind k) {
 // One lint run over a parsed skin file.
 class Context {
 public:
-    Context(const SkinIniFile& ini, std::string file, std::filesystem::path dir)
-        : ini(ini), file_(std::move(file)), dir_(std::move(dir)) {}
+    Context(const SkinIniFile& parsed, std::string file, std::filesystem::path dir)
+        : ini(parsed), file_(std::move(file)), dir_(std::move(dir)) {}
 
     void Error(int32_t line, std::string text) { Add(line, true, std::move(text)); }
     void Warning(int32_t line, std::string text) { Add(line, false, std::move(text)); }

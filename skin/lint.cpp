@@ -1,0 +1,418 @@
+#include "skin/lint.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "skin/call_type.h"
+#include "skin/lint_internal.h"
+
+namespace pindrel {
+
+namespace lint {
+
+namespace {
+
+enum class Form { Text, Int, Pair, Color, Fields, Font };
+
+struct KeyDef {
+    std::string_view key;
+    Form form;
+};
+
+constexpr KeyDef kPlacementKeys[] = {{"posP", Form::Pair}, {"sizeP", Form::Pair},
+                                     {"posL", Form::Pair}, {"sizeL", Form::Pair},
+                                     {"posQ", Form::Pair}, {"sizeQ", Form::Pair}};
+
+std::vector<KeyDef> KnownKeys(SectionKind kind) {
+    std::vector<KeyDef> keys;
+    const auto placement = [&] {
+        keys.insert(keys.end(), std::begin(kPlacementKeys), std::end(kPlacementKeys));
+    };
+    switch (kind) {
+    case SectionKind::BackgroundColor:
+        keys = {{"color", Form::Color}};
+        break;
+    case SectionKind::PhotoRect:
+        placement();
+        break;
+    case SectionKind::BackgroundImage:
+    case SectionKind::BorderImage:
+    case SectionKind::Image:
+        keys = {{"file", Form::Text}, {"type", Form::Int}, {"border", Form::Int}};
+        placement();
+        keys.push_back({"transp_color", Form::Color});
+        break;
+    case SectionKind::Button:
+        keys = {{"file_up", Form::Text},
+                {"file_down", Form::Text},
+                {"type", Form::Int},
+                {"id", Form::Int}};
+        placement();
+        keys.push_back({"transp_color", Form::Color});
+        break;
+    case SectionKind::Label:
+        keys = {{"fields", Form::Fields},
+                {"type", Form::Int},
+                {"hor_align", Form::Int},
+                {"vert_align", Form::Int}};
+        placement();
+        break;
+    }
+    return keys;
+}
+
+// The n of "font<n>" or "color<n>": decimal without leading zeros, as the loader forms them.
+std::optional<int32_t> NumberedKey(std::string_view key, std::string_view prefix) {
+    if (!key.starts_with(prefix)) return std::nullopt;
+    const std::string_view digits = key.substr(prefix.size());
+    if (digits.empty() || digits.size() > 9 || digits.front() == '0') return std::nullopt;
+    if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return ParseSkinInt(digits);
+}
+
+std::string Normalized(std::string_view name) {
+    std::string out;
+    for (char c : name) {
+        if (IsIniSpace(c)) continue;
+        out += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return out;
+}
+
+// Optimal string alignment distance, for spotting typos in short names.
+size_t EditDistance(std::string_view a, std::string_view b) {
+    std::vector<std::vector<size_t>> d(a.size() + 1, std::vector<size_t>(b.size() + 1));
+    for (size_t i = 0; i <= a.size(); ++i)
+        d[i][0] = i;
+    for (size_t j = 0; j <= b.size(); ++j)
+        d[0][j] = j;
+    for (size_t i = 1; i <= a.size(); ++i) {
+        for (size_t j = 1; j <= b.size(); ++j) {
+            const size_t cost = a[i - 1] == b[j - 1] ? 0 : 1;
+            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cost});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
+                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+        }
+    }
+    return d[a.size()][b.size()];
+}
+
+std::string DroppedLineText(const IniDroppedLine& d) {
+    const std::string_view line = d.text;
+    const size_t eq = line.find('=');
+    const bool entry = eq != std::string_view::npos && eq > 0;
+    if (d.beforeSection)
+        return entry ? "entry " + Quote(TrimIni(line.substr(0, eq))) +
+                           " before any section is ignored"
+                     : "line before any section is ignored";
+    if (line.front() == '[')
+        return line.find(']') != std::string_view::npos
+                   ? "text after \"]\" makes this no section header; line ignored"
+                   : "no closing \"]\": not a section header; line ignored";
+    if (eq == std::string_view::npos) return "no \"=\" in this line; ignored";
+    if (!entry) return "entry without a key; ignored";
+    return Quote(TrimIni(line.substr(0, eq))) + " has no value; ignored";
+}
+
+void CheckSectionName(Context& cx, int32_t s) {
+    const std::string& name = cx.ini.sections[static_cast<size_t>(s)].name;
+    const std::string norm = Normalized(name);
+    for (size_t k = 0; k < kSectionNames.size(); ++k) {
+        const std::string_view known = kSectionNames[k];
+        const std::string knownNorm = Normalized(known);
+        if (norm == knownNorm) {
+            const auto kind = static_cast<SectionKind>(k);
+            const std::string text = "section [" + name + "] is not [" + std::string(known) +
+                                     "] (case and spaces count); section ignored";
+            if (kind == SectionKind::BackgroundColor || kind == SectionKind::PhotoRect)
+                cx.Warning(cx.HeaderLine(s), text);
+            else
+                cx.Error(cx.HeaderLine(s), text);
+            return;
+        }
+        if (norm.size() >= 4 && norm.size() <= 64 && EditDistance(norm, knownNorm) <= 2) {
+            cx.Warning(cx.HeaderLine(s), "unknown section [" + name + "] (did you mean [" +
+                                             std::string(known) + "]?); section ignored");
+            return;
+        }
+    }
+    // Other names are left alone: authors keep notes in sections of their own.
+}
+
+void CheckInt(Context& cx, int32_t line, std::string_view key, std::string_view value) {
+    if (!IsWholeSkinInt(value)) {
+        cx.Warning(line, Quote(key) + " value " + Quote(value) + " is not a number; it reads as " +
+                             std::to_string(ParseSkinInt(value)));
+        return;
+    }
+    const int32_t v = ParseSkinInt(value);
+    if (key == "type" && (v & 31) == 0)
+        cx.Warning(line, "\"type\" " + std::to_string(v) + " shows the element under no call type");
+    if ((key == "hor_align" || key == "vert_align") && (v < 0 || v > 2))
+        cx.Warning(line, Quote(key) + " " + std::to_string(v) + " counts as " +
+                             (key == "hor_align" ? "left" : "top") + " (0)");
+}
+
+// Checks the items of a number list; returns how many there are.
+size_t CheckNumbers(Context& cx, int32_t line, std::string_view key, std::string_view value,
+                    size_t from, bool colour) {
+    std::vector<std::string> items;
+    SplitList(value, items);
+    for (size_t i = from; i < items.size(); ++i) {
+        const int32_t v = ParseSkinInt(items[i]);
+        if (!IsWholeSkinInt(items[i]))
+            cx.Warning(line, Quote(key) + " item " + Quote(items[i]) +
+                                 " is not a number; it reads as " + std::to_string(v));
+        else if (colour && (v < 0 || v > 255))
+            cx.Warning(line, Quote(key) + " item " + items[i] + " is outside 0..255; it reads as " +
+                                 std::to_string(v & 0xFF));
+    }
+    return items.size();
+}
+
+void CheckValue(Context& cx, int32_t line, std::string_view key, std::string_view value,
+                Form form) {
+    switch (form) {
+    case Form::Text:
+        break;
+    case Form::Int:
+        CheckInt(cx, line, key, value);
+        break;
+    case Form::Pair: {
+        const bool pos = key.starts_with("pos");
+        const size_t n = CheckNumbers(cx, line, key, value, 0, false);
+        if (n < 2)
+            cx.Warning(line, Quote(key) + " needs two numbers \"" + (pos ? "x,y" : "width,height") +
+                                 "\"; " + (pos ? "ignored" : "the size reads as 0,0"));
+        else if (n > 2)
+            cx.Warning(line, Quote(key) + " has more than two numbers; the rest are ignored");
+        break;
+    }
+    case Form::Color: {
+        const size_t n = CheckNumbers(cx, line, key, value, 0, true);
+        if (n < 3)
+            cx.Warning(line, Quote(key) + " needs three numbers \"red,green,blue\"; ignored");
+        else if (n > 3)
+            cx.Warning(line, Quote(key) + " has more than three numbers; the rest are ignored");
+        break;
+    }
+    case Form::Font: {
+        std::vector<std::string> items;
+        SplitList(value, items);
+        if (items.empty()) {
+            cx.Warning(line, Quote(key) + " has no items; ignored");
+            break;
+        }
+        if (!IsWholeSkinInt(items[0]))
+            cx.Warning(line, Quote(key) + " size " + Quote(items[0]) +
+                                 " is not a number; it reads as " +
+                                 std::to_string(ParseSkinInt(items[0])));
+        for (size_t i = 2; i < std::min<size_t>(items.size(), 4); ++i) {
+            if (!IsWholeSkinInt(items[i]))
+                cx.Warning(line, Quote(key) + std::string(i == 2 ? " bold " : " italic ") +
+                                     "flag " + Quote(items[i]) + " is not a number");
+        }
+        if (items.size() > 4)
+            cx.Warning(line, Quote(key) + " has more than four items (size, face, bold, "
+                                          "italic); the rest are ignored");
+        break;
+    }
+    case Form::Fields: {
+        // An empty item drops out and moves the later ones forward, and with them the numbers
+        // of their font and colour keys.
+        std::string_view rest = value;
+        bool sawEmpty = false;
+        while (true) {
+            const size_t comma = rest.find(',');
+            const std::string_view item = TrimIni(rest.substr(0, comma));
+            if (item.empty()) {
+                sawEmpty = true;
+            } else if (sawEmpty) {
+                cx.Warning(line, "\"fields\" has an empty item; the items after it move forward, "
+                                 "and so do their font and colour numbers");
+                break;
+            }
+            if (comma == std::string_view::npos) break;
+            rest.remove_prefix(comma + 1);
+        }
+        break;
+    }
+    }
+}
+
+void CheckKeys(Context& cx, int32_t s, SectionKind kind) {
+    const IniSection& section = cx.ini.sections[static_cast<size_t>(s)];
+    const std::vector<int32_t>& lines = cx.ini.sectionLines[static_cast<size_t>(s)].entries;
+    const std::vector<KeyDef> known = KnownKeys(kind);
+    const std::string where = "[" + section.name + "]";
+
+    std::vector<std::string> fieldItems;
+    if (kind == SectionKind::Label) SplitList(cx.ini.FindValue(s, "fields"), fieldItems);
+    const auto itemCount = static_cast<int32_t>(fieldItems.size());
+
+    std::vector<std::string> numbered;
+    std::vector<std::string_view> candidates;
+    for (const KeyDef& k : known)
+        candidates.push_back(k.key);
+    if (kind == SectionKind::Label) {
+        for (int32_t i = 1; i <= std::max(itemCount, 1); ++i) {
+            numbered.push_back("font" + std::to_string(i));
+            numbered.push_back("color" + std::to_string(i));
+        }
+        candidates.insert(candidates.end(), numbered.begin(), numbered.end());
+    }
+
+    std::unordered_map<std::string_view, int32_t> seen;
+    for (size_t e = 0; e < section.keys.size(); ++e) {
+        const std::string_view key = section.keys[e];
+        const std::string_view value = section.values[e];
+        const int32_t line = e < lines.size() ? lines[e] : cx.HeaderLine(s);
+        if (const auto [it, fresh] = seen.emplace(key, line); !fresh) {
+            cx.Warning(line, Quote(key) + " given again in " + where + "; the first (line " +
+                                 std::to_string(it->second) + ") counts");
+            continue;
+        }
+
+        std::optional<Form> form;
+        for (const KeyDef& k : known) {
+            if (k.key == key) form = k.form;
+        }
+        if (kind == SectionKind::Label && !form) {
+            const auto font = NumberedKey(key, "font");
+            const auto color = NumberedKey(key, "color");
+            if (font || color) {
+                const int32_t n = font ? *font : *color;
+                if (n > itemCount) {
+                    cx.Warning(line, Quote(key) + " matches no item of \"fields\" (it has " +
+                                         std::to_string(itemCount) + "); ignored");
+                    continue;
+                }
+                form = font ? Form::Font : Form::Color;
+            }
+        }
+        if (!form) {
+            const auto like = Resembling(key, candidates);
+            cx.Warning(line, "unknown key " + Quote(key) + " in " + where +
+                                 (like ? " (did you mean " + Quote(*like) + "?)" : ""));
+            continue;
+        }
+        if (kind == SectionKind::BorderImage && key != "file") {
+            cx.Warning(line, Quote(key) + " plays no part in [Border Image]: only its picture "
+                                          "counts");
+            continue;
+        }
+        CheckValue(cx, line, key, value, *form);
+    }
+}
+
+} // namespace
+
+std::optional<SectionKind> FindSectionKind(std::string_view name) {
+    for (size_t k = 0; k < kSectionNames.size(); ++k) {
+        if (kSectionNames[k] == name) return static_cast<SectionKind>(k);
+    }
+    return std::nullopt;
+}
+
+std::string Quote(std::string_view text) {
+    constexpr size_t kMax = 48;
+    if (text.size() <= kMax) return "\"" + std::string(text) + "\"";
+    return "\"" + std::string(text.substr(0, kMax)) + "...\"";
+}
+
+std::optional<std::string_view> Resembling(std::string_view name,
+                                           const std::vector<std::string_view>& candidates) {
+    if (name.size() > 64) return std::nullopt;
+    const std::string lower = Normalized(name);
+    std::optional<std::string_view> best;
+    size_t bestDistance = 0;
+    for (const std::string_view c : candidates) {
+        const std::string cl = Normalized(c);
+        const size_t d = cl == lower ? 0 : EditDistance(lower, cl);
+        const size_t limit = std::min(lower.size(), cl.size()) <= 4 ? 1 : 2;
+        if (d <= limit && (!best || d < bestDistance)) {
+            best = c;
+            bestDistance = d;
+        }
+    }
+    return best;
+}
+
+int32_t Context::HeaderLine(int32_t s) const {
+    return ini.sectionLines[static_cast<size_t>(s)].header;
+}
+
+int32_t Context::KeyLine(int32_t s, std::string_view key) const {
+    const IniSection& section = ini.sections[static_cast<size_t>(s)];
+    const std::vector<int32_t>& lines = ini.sectionLines[static_cast<size_t>(s)].entries;
+    for (size_t e = 0; e < section.keys.size() && e < lines.size(); ++e) {
+        if (section.keys[e] == key) return lines[e];
+    }
+    return HeaderLine(s);
+}
+
+bool Context::HasKey(int32_t s, std::string_view key) const {
+    return !ini.FindValue(s, key).empty();
+}
+
+std::filesystem::path Context::Resolve(std::string_view name) const {
+    const std::filesystem::path p(name);
+    return p.is_absolute() ? p : dir_ / p;
+}
+
+void Context::Add(int32_t line, bool error, std::string text) {
+    findings_.push_back({file_, line, error, std::move(text)});
+}
+
+std::vector<LintFinding> Context::TakeFindings() {
+    std::stable_sort(findings_.begin(), findings_.end(),
+                     [](const LintFinding& a, const LintFinding& b) { return a.line < b.line; });
+    return std::move(findings_);
+}
+
+void CheckStructure(Context& cx) {
+    for (const IniDroppedLine& d : cx.ini.droppedLines)
+        cx.Warning(d.line, DroppedLineText(d));
+
+    for (int32_t s = 0; s < static_cast<int32_t>(cx.ini.sections.size()); ++s) {
+        const auto kind = FindSectionKind(cx.ini.sections[static_cast<size_t>(s)].name);
+        if (!kind) {
+            CheckSectionName(cx, s);
+            continue;
+        }
+        if (IsSingle(*kind)) {
+            int32_t& first = cx.firstSection[static_cast<size_t>(*kind)];
+            if (first >= 0) {
+                cx.Warning(cx.HeaderLine(s), "second [" +
+                                                 cx.ini.sections[static_cast<size_t>(s)].name +
+                                                 "] section is ignored (the first is at line " +
+                                                 std::to_string(cx.HeaderLine(first)) + ")");
+                continue;
+            }
+            first = s;
+        } else {
+            cx.elementSections.emplace_back(s, *kind);
+        }
+        CheckKeys(cx, s, *kind);
+    }
+}
+
+} // namespace lint
+
+std::vector<LintFinding> LintSkin(std::string_view path) {
+    SkinIniFile ini;
+    if (!ini.Load(path)) return {{std::string(path), 0, true, "cannot read the skin file"}};
+    std::filesystem::path dir = std::filesystem::path(path).parent_path();
+    if (dir.empty()) dir = ".";
+    lint::Context cx(ini, std::string(path), std::move(dir));
+    lint::CheckStructure(cx);
+    lint::CheckElements(cx);
+    return cx.TakeFindings();
+}
+
+std::string FormatFinding(const LintFinding& f) {
+    return f.file + ":" + std::to_string(f.line) + (f.error ? ": error: " : ": warning: ") + f.text;
+}
+
+} // namespace pindrel
