@@ -1,0 +1,51 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "cli/commands.h"
+#include "render/bmp_decoder.h"
+#include "render/dib_image.h"
+#include "skin/skin.h"
+
+namespace pindrel::cli {
+
+// "pindrel-cli: error: MESSAGE" on stderr.
+void PrintError(std::string_view message);
+// "pindrel-cli: error: PATH: REASON (status N)" for a bitmap that did not decode.
+void PrintBmpError(std::string_view path, const BmpResult& result);
+// "pindrel-cli: error: PATH: why the skin file cannot be read".
+void PrintSkinReadError(std::string_view path);
+// Writes text to stdout; false, with a message, when it cannot be written.
+bool WriteStdout(std::string_view text);
+
+// The skin a command works on: the path given, or the bundled example skin when it is empty.
+// Empty, with a message, when no example skin is installed.
+std::string SkinPathOrDefault(std::string_view skin);
+
+// A skin owned by the command line: the caller data, time and photo come from the options.
+class CliSkin : public Skin {
+public:
+    std::string GetFieldText(int32_t field) override;
+    CallType GetCallType(ConstPixelView* photo) override;
+
+    CallType callType = CallType::UnknownCaller;
+    CallerInfo info;
+    std::optional<std::string> time;
+    std::optional<DibImage> photo;
+};
+
+// Loads the skin as the designer does after Browse, with the current directory at the skin's
+// folder so that relative bitmap names resolve there; the current directory is restored after.
+// False, with a message, when the skin file cannot be read.
+bool LoadSkin(Skin& skin, std::string_view path);
+
+// The photo from a .bmp file, or the built-in sample photo when path is empty. Nothing, with a
+// message, when it does not decode.
+std::optional<DibImage> LoadPhoto(std::string_view path);
+
+// Applies the sample options to a fresh skin: caller data, time, photo and ScreenDpiY.
+bool PrepareSkin(CliSkin& skin, const SampleOptions& options);
+
+} // namespace pindrel::cli
