@@ -102,14 +102,14 @@ std::string DroppedLineText(const IniDroppedLine& d) {
     const std::string_view line = d.text;
     const size_t eq = line.find('=');
     const bool entry = eq != std::string_view::npos && eq > 0;
-    if (d.beforeSection)
-        return entry ? "entry " + Quote(TrimIni(line.substr(0, eq))) +
-                           " before any section is ignored"
-                     : "line before any section is ignored";
     if (line.front() == '[')
         return line.find(']') != std::string_view::npos
                    ? "text after \"]\" makes this no section header; line ignored"
                    : "no closing \"]\": not a section header; line ignored";
+    if (d.beforeSection)
+        return entry ? "entry " + Quote(TrimIni(line.substr(0, eq))) +
+                           " before any section is ignored"
+                     : "line before any section is ignored";
     if (eq == std::string_view::npos) return "no \"=\" in this line; ignored";
     if (!entry) return "entry without a key; ignored";
     return Quote(TrimIni(line.substr(0, eq))) + " has no value; ignored";

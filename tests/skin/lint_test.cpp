@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "skin/lint.h"
+#include "support/pictures.h"
+#include "support/temp_dir.h"
+
+namespace pindrel {
+namespace {
+
+using test::TempDir;
+
+// Placement that is on-screen and sized in all three orientations.
+constexpr std::string_view kPlaced = "posP=0,0\nsizeP=100,20\nposL=0,0\nsizeL=100,20\n"
+                                     "posQ=0,0\nsizeQ=100,20\n";
+
+class Lint : public ::testing::Test {
+protected:
+    Lint() {
+        dir.Write("a.bmp", test::SolidBmp24(20, 10, Color::FromRgb(255, 0, 0)));
+        dir.Write("b.bmp", test::SolidBmp24(20, 12, Color::FromRgb(0, 255, 0)));
+        dir.Write("Cap.bmp", test::SolidBmp24(20, 10, Color::FromRgb(0, 0, 255)));
+        dir.Write("border.bmp", test::SolidBmp24(30, 30, Color::FromRgb(9, 9, 9)));
+        dir.Write("not.bmp", std::string_view("BA this is no bitmap"));
+    }
+    std::vector<LintFinding> Run(std::string_view ini) {
+        path = dir.Write("skin.ini", ini);
+        return LintSkin(path);
+    }
+
+    TempDir dir;
+    std::string path;
+};
+
+std::string Dump(const std::vector<LintFinding>& findings) {
+    std::string s;
+    for (const LintFinding& f : findings)
+        s += FormatFinding(f) + "\n";
+    return s;
+}
+
+TEST_F(Lint, CleanSkinHasNoFindings) {
+    const std::string ini = "; a comment\n[Background Color]\ncolor=0,0,64\n"
+                            "[Border Image]\nfile=border.bmp\n"
+                            "[Photo Rect]\nposP=10,10\nsizeP=100,100\n"
+                            "[Image]\nfile=a.bmp\nborder=1\ntransp_color=255,0,255\n"
+                            "[Button]\nfile_up=a.bmp\nfile_down=a.bmp\nid=3\n"
+                            "[Label]\nfields=name, phone\nfont1=12,Tahoma,1\ncolor2=255,255,255\n" +
+                            std::string(kPlaced) + "[Notes]\nauthor=me\n";
+    const auto findings = Run(ini);
+    EXPECT_TRUE(findings.empty()) << Dump(findings);
+}
+
+TEST_F(Lint, EachFindingOnItsLine) {
+    struct Case {
+        const char* name;
+        std::string ini;
+        int32_t line;
+        bool error;
+        const char* text;
+    };
+    const std::string label = "[Label]\nfields=name\n" + std::string(kPlaced);
+    const Case cases[] = {
+        {"line without =", "[Image]\nfile=a.bmp\ngarbage\n", 3, false, "no \"=\" in this line"},
+        {"header with trailing text", "[Image] ; logo\nfile=a.bmp\n", 1, false, "text after \"]\""},
+        {"entry without key", "[Image]\nfile=a.bmp\n=5\n", 3, false, "entry without a key"},
+        {"key without value", "[Image]\nfile=a.bmp\ntype=\n", 3, false, "\"type\" has no value"},
+        {"entry before any section", "color=1,2,3\n[Background Color]\ncolor=1,2,3\n", 1, false,
+         "entry \"color\" before any section"},
+        {"section name case", "[label]\nfields=name\n", 1, true, "section [label] is not [Label]"},
+        {"section name spacing", "[ Image ]\nfile=a.bmp\n", 1, true,
+         "section [ Image ] is not [Image]"},
+        {"section name typo", "[Imgae]\nfile=a.bmp\n", 1, false,
+         "unknown section [Imgae] (did you mean [Image]?)"},
+        {"second single section", "[Background Color]\ncolor=1,2,3\n[Background Color]\n", 3, false,
+         "second [Background Color] section is ignored (the first is at line 1)"},
+        {"unknown key", "[Image]\nfile=a.bmp\nposp=1,2\n", 3, false,
+         "unknown key \"posp\" in [Image] (did you mean \"posP\"?)"},
+        {"unknown label key", label + "Font1=12\n", 9, false,
+         "unknown key \"Font1\" in [Label] (did you mean \"font1\"?)"},
+        {"duplicate key", "[Image]\nfile=a.bmp\ntype=1\ntype=2\n", 4, false,
+         "\"type\" given again in [Image]; the first (line 3) counts"},
+        {"integer not a number", "[Image]\nfile=a.bmp\ntype=abc\n", 3, false,
+         "\"type\" value \"abc\" is not a number; it reads as 0"},
+        {"integer with suffix", "[Image]\nfile=a.bmp\nborder=2px\n", 3, false, "it reads as 2"},
+        {"alignment out of range", label + "hor_align=5\n", 9, false,
+         "\"hor_align\" 5 counts as left"},
+        {"mask of no call type", "[Image]\nfile=a.bmp\ntype=32\n", 3, false,
+         "shows the element under no call type"},
+        {"position of one number", "[Image]\nfile=a.bmp\nposP=10\n", 3, false,
+         "\"posP\" needs two numbers \"x,y\"; ignored"},
+        {"colour of two numbers", "[Image]\nfile=a.bmp\ntransp_color=255,0\n", 3, false,
+         "\"transp_color\" needs three numbers"},
+        {"colour out of range", label + "color1=300,0,0\n", 9, false,
+         "item 300 is outside 0..255; it reads as 44"},
+        {"font without size", label + "font1=,Tahoma\n", 9, false,
+         "\"font1\" size \"Tahoma\" is not a number; it reads as 0"},
+        {"empty field item", "[Label]\nfields=name,,phone\n" + std::string(kPlaced), 2, false,
+         "\"fields\" has an empty item"},
+        {"font key beyond the fields", label + "font2=12\n", 9, false,
+         "\"font2\" matches no item of \"fields\" (it has 1)"},
+        {"field name case, none left", "[Label]\nfields=Name\n" + std::string(kPlaced), 2, true,
+         "\"Name\" is not a caller field (did you mean \"name\"?); the label shows nothing"},
+        {"field name unknown, others left", "[Label]\nfields=name,fax\n" + std::string(kPlaced), 2,
+         false, "\"fax\" is not a caller field"},
+        {"label without fields", "[Label]\ntype=1\n", 1, true,
+         "[Label] has no \"fields\"; label dropped"},
+        {"missing bitmap", "[Image]\nfile=missing.bmp\n", 2, true,
+         "cannot load \"missing.bmp\": cannot open file (status -1); no image"},
+        {"bitmap of another format", "[Image]\nfile=not.bmp\n", 2, true, "(status -2)"},
+        {"bitmap name case", "[Image]\nfile=cap.bmp\n", 2, true,
+         "cannot load \"cap.bmp\" (did you mean \"Cap.bmp\"? names are case-sensitive here)"},
+        {"backslash in name", "[Image]\nfile=art\\a.bmp\n", 2, true, "(use \"/\" between folders)"},
+        {"default background name", "[Background Image]\ntype=1\n", 1, true,
+         "cannot load \"bgr.bmp\""},
+        {"image without file", "[Image]\nposP=1,1\n", 1, true,
+         "[Image] has no \"file\"; image dropped"},
+        {"button without down picture", "[Button]\nfile_up=a.bmp\n", 1, true,
+         "[Button] has no \"file_down\"; button dropped"},
+        {"button pictures differ", "[Button]\nfile_up=a.bmp\nfile_down=b.bmp\n", 3, false,
+         "down picture is 20x12 but the up picture is 20x10"},
+        {"colour key on a resized image",
+         "[Image]\nfile=a.bmp\nposP=0,0\nsizeP=40,10\nposL=0,0\ntransp_color=255,0,255\n", 6, false,
+         "\"transp_color\" cannot apply in Portrait: the rectangle is not the picture's "
+         "size (20x10)"},
+        {"label without an orientation",
+         "[Label]\nfields=name\nposP=0,0\nsizeP=10,10\nposQ=0,0\nsizeQ=10,10\n", 1, false,
+         "label has no \"posL\"; not drawn in Landscape"},
+        {"label without size",
+         "[Label]\nfields=name\nposP=0,0\nsizeP=10,10\nposL=0,0\nposQ=0,0\nsizeQ=10,10\n", 5, false,
+         "label has no size in Landscape (\"sizeL\")"},
+        {"image off-screen", "[Image]\nfile=a.bmp\nposP=0,300\n", 3, false,
+         "image \"a.bmp\" is wholly off-screen in Landscape (at 0,300, 20x10) (placed by "
+         "\"posP\")"},
+        {"image of negative size", "[Image]\nfile=a.bmp\nposP=0,0\nsizeP=-5,10\n", 3, false,
+         "has an empty rectangle in Portrait (-5x10)"},
+        {"photo rectangle without position", "[Photo Rect]\nsizeP=10,10\n", 1, false,
+         "[Photo Rect] has no position"},
+        {"substituted font", label + "font1=9,No Such Face Pindrel\n", 9, false,
+         "font face \"No Such Face Pindrel\" is not installed"},
+        {"border image keys", "[Border Image]\nfile=border.bmp\nposP=1,1\n", 3, false,
+         "\"posP\" plays no part in [Border Image]"},
+        {"border without border image", "[Image]\nfile=a.bmp\nborder=1\n", 3, false,
+         "\"border\" is set but there is no border image"},
+        {"background colour without colour", "[Background Color]\ncolour=1,2,3\n", 1, false,
+         "[Background Color] has no \"color\"; white is used"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto findings = Run(c.ini);
+        const bool found = std::any_of(findings.begin(), findings.end(), [&](const LintFinding& f) {
+            return f.line == c.line && f.error == c.error &&
+                   f.text.find(c.text) != std::string::npos && f.file == path;
+        });
+        EXPECT_TRUE(found) << "line " << c.line << (c.error ? " error: " : " warning: ") << c.text
+                           << "\ngot:\n"
+                           << Dump(findings);
+    }
+}
+
+TEST_F(Lint, UnreadableSkinIsOneErrorOnLineZero) {
+    for (const std::string& p : {(dir.Path() / "missing.ini").string(), dir.Path().string(),
+                                 dir.Write("empty.ini", std::string_view(""))}) {
+        SCOPED_TRACE(p);
+        const auto findings = LintSkin(p);
+        ASSERT_EQ(findings.size(), 1u);
+        EXPECT_EQ(findings[0].line, 0);
+        EXPECT_TRUE(findings[0].error);
+    }
+}
+
+TEST_F(Lint, FindingsComeInLineOrder) {
+    // Structure findings are gathered before element findings; the result is still by line.
+    const auto findings = Run("[Image]\nfile=missing.bmp\n[Image]\nfile=a.bmp\nbogus=1\n");
+    ASSERT_EQ(findings.size(), 2u) << Dump(findings);
+    EXPECT_EQ(findings[0].line, 2);
+    EXPECT_EQ(findings[1].line, 5);
+}
+
+TEST_F(Lint, BitmapsResolveAgainstTheSkinFolderWhateverTheCurrentDirectory) {
+    TempDir elsewhere;
+    test::ScopedCurrentDir cwd(elsewhere.Path());
+    dir.Write("sub/c.bmp", test::SolidBmp24(4, 4, kWhite));
+    const auto findings = Run("[Image]\nfile=a.bmp\n[Image]\nfile=sub/c.bmp\n");
+    EXPECT_TRUE(findings.empty()) << Dump(findings);
+}
+
+TEST_F(Lint, FormatsLikeACompiler) {
+    EXPECT_EQ(FormatFinding({"s.ini", 12, false, "unknown key"}), "s.ini:12: warning: unknown key");
+    EXPECT_EQ(FormatFinding({"s.ini", 3, true, "dropped"}), "s.ini:3: error: dropped");
+}
+
+TEST_F(Lint, HostileInputStaysBounded) {
+    // A long key gets no suggestion search and a shortened quote.
+    const std::string longKey(100000, 'k');
+    const auto findings = Run("[Image]\nfile=a.bmp\n" + longKey + "=1\n");
+    ASSERT_EQ(findings.size(), 1u);
+    EXPECT_LT(findings[0].text.size(), 200u);
+}
+
+} // namespace
+} // namespace pindrel
