@@ -43,18 +43,20 @@ char32_t Windows1252ToUnicode(uint8_t b) {
 DecodedChar DecodeMultiByte(std::string_view text, size_t pos) {
     const auto lead = static_cast<uint8_t>(text[pos]);
     const DecodedChar stray{Windows1252ToUnicode(lead), 1};
+    // Lead bytes C0, C1 and F5..FF never start a well-formed sequence.
     uint32_t length = 0;
-    char32_t c = 0;
-    char32_t minimum = 0;
     if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, c = lead & 0x1F, minimum = 0x80;
+        length = 2;
     } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, c = lead & 0x0F, minimum = 0x800;
+        length = 3;
     } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, c = lead & 0x07, minimum = 0x10000;
+        length = 4;
     } else {
         return stray;
     }
+    constexpr char32_t kMinimum[5] = {0, 0, 0x80, 0x800, 0x10000}; // below: overlong
+    const char32_t minimum = kMinimum[length];
+    char32_t c = lead & (0x7Fu >> length);
     if (text.size() - pos < length) return stray;
     for (uint32_t i = 1; i < length; ++i) {
         const auto b = static_cast<uint8_t>(text[pos + i]);
