@@ -1069,6 +1069,7 @@ transp_color=255,0,255
 ; ---- Labels: caller fields, one below the other, each in its own font and colour. ----
 ; fields   a comma list of: name company job category phone time nick phonetype phoneonly
 ; fontN    size in points, face, bold (0/1), italic (0/1) of the N-th field in the list
+;          (the face name may contain spaces; a face the system lacks is replaced by another)
 ; colorN   its colour
 ; hor_align  0 left, 1 right, 2 centre      vert_align  0 top, 1 bottom, 2 centre
 ; A field with no text under the current call type takes no room at all.
@@ -1091,7 +1092,7 @@ sizeQ={time_sizeQ}
 ; number below it. Sits on the bottom of its box, just above the details.
 [Label]
 fields=name,phone
-font1=13,Tahoma,1,0
+font1=13,DejaVu Sans,1,0
 color1=255,255,255
 font2=9,Tahoma,0,0
 color2=150,226,255
@@ -1109,7 +1110,7 @@ sizeQ={caller_sizeQ}
 ; and its type below, centred in the same box.
 [Label]
 fields=phoneonly,phonetype
-font1=14,Tahoma,1,0
+font1=14,DejaVu Sans,1,0
 color1=255,255,255
 font2=9,Tahoma,0,1
 color2=150,226,255
