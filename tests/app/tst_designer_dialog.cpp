@@ -1,0 +1,596 @@
+#include <deque>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include <QCheckBox>
+#include <QDir>
+#include <QImage>
+#include <QLineEdit>
+#include <QPaintEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include "app/designer_dialog.h"
+#include "app/number_edit.h"
+#include "app/preview_window.h"
+#include "app/up_down.h"
+
+using namespace pindrel;
+
+namespace {
+
+class FakeChooser final : public FileChooser {
+public:
+    std::optional<QString> ChooseSkinFile(QWidget*, const QString& current) override {
+        starts.push_back(current);
+        if (answers.empty()) return std::nullopt;
+        std::optional<QString> a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::deque<std::optional<QString>> answers;
+    QStringList starts;
+};
+
+class FakeSink final : public MessageSink {
+public:
+    void ShowWarning(QWidget*, const QString& text) override { messages.push_back(text); }
+    QStringList messages;
+};
+
+// Records the rectangle of every paint the preview gets.
+class PaintRecorder final : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint && !grabbing)
+            rects.push_back(static_cast<QPaintEvent*>(e)->rect());
+        return false;
+    }
+    std::vector<QRect> rects;
+    bool grabbing = false; // the test's own grabs are no repaints
+};
+
+constexpr QRgb kPaper = 0xffffffff;
+constexpr QRgb kSkinBlue = 0xff0000ff;
+constexpr QRgb kAlignRed = 0xffff0000;
+constexpr QRgb kUp = 0xff00c000;   // a button's up picture
+constexpr QRgb kDown = 0xffffff00; // its down picture
+
+// A skin on blue: a button (id 7) at (20, 20) in portrait, a latching button (id 3) at
+// (100, 200), and a white label of the caller's name at the bottom.
+constexpr char kSkin[] = R"([Background Color]
+color=0,0,255
+[Button]
+file_up=up.bmp
+file_down=down.bmp
+posP=20,20
+posL=200,20
+posQ=20,150
+id=7
+[Button]
+file_up=up.bmp
+file_down=down.bmp
+posP=100,200
+id=3
+[Label]
+fields=name
+posP=0,280
+sizeP=240,40
+color1=255,255,255
+)";
+
+class Harness {
+public:
+    Harness() {
+        auto c = std::make_unique<FakeChooser>();
+        auto s = std::make_unique<FakeSink>();
+        chooser = c.get();
+        sink = s.get();
+        dialog = std::make_unique<DesignerDialog>(std::move(c), std::move(s));
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        dialog->Preview()->installEventFilter(&paints);
+    }
+
+    template <class W> W* Get(int32_t id) const {
+        auto* w = qobject_cast<W*>(dialog->Control(id));
+        Q_ASSERT(w);
+        return w;
+    }
+    QString Text(int32_t id) const { return Get<QLineEdit>(id)->text(); }
+    // Near the left end: a radio button or check box takes clicks on its mark and caption only.
+    void Click(int32_t id) const {
+        QWidget* w = dialog->Control(id);
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(4, w->height() / 2));
+    }
+
+    // The preview as drawn now, one pixel per screen pixel of the device.
+    QImage Screen() {
+        paints.grabbing = true;
+        const QPixmap pixmap = dialog->Preview()->grab();
+        paints.grabbing = false;
+        const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+        const int f = qRound(pixmap.devicePixelRatio());
+        return f == 1 ? image : image.scaled(image.width() / f, image.height() / f);
+    }
+
+    void BrowseTo(const QString& path) {
+        chooser->answers.push_back(path);
+        Click(IdBrowse);
+    }
+
+    FakeChooser* chooser = nullptr;
+    FakeSink* sink = nullptr;
+    std::unique_ptr<DesignerDialog> dialog;
+    PaintRecorder paints;
+};
+
+void WriteBmp(const QDir& dir, const QString& name, int w, int h, QRgb color) {
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(color);
+    QVERIFY(image.save(dir.filePath(name), "BMP"));
+}
+
+// The test skin in a fresh folder; returns the skin file's path.
+QString WriteSkin(const QTemporaryDir& dir, const QByteArray& ini = kSkin) {
+    WriteBmp(QDir(dir.path()), "up.bmp", 40, 30, kUp);
+    WriteBmp(QDir(dir.path()), "down.bmp", 40, 30, kDown);
+    QFile f(dir.filePath("skin.ini"));
+    if (!f.open(QIODevice::WriteOnly)) return {};
+    f.write(ini);
+    return f.fileName();
+}
+
+bool AnyPixel(const QImage& image, const QRect& r, QRgb color) {
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (image.pixel(x, y) == color) return true;
+    return false;
+}
+
+} // namespace
+
+class TestDesignerDialog : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QDir::setCurrent(startDir); }
+
+    void stateAfterStart() {
+        Harness h;
+        DesignerDialog& d = *h.dialog;
+        QCOMPARE(d.windowTitle(), QStringLiteral("Pindrel"));
+        const Rect size = DialogRectToPixels(kDialogSize, d.Units());
+        QCOMPARE(d.size(), QSize(size.Width(), size.Height()));
+        QCOMPARE(d.minimumSize(), d.maximumSize());
+        QVERIFY(h.Get<QRadioButton>(IdPortrait)->isChecked());
+        QVERIFY(h.Get<QRadioButton>(IdUnknownCaller)->isChecked());
+        const std::pair<int32_t, const char*> texts[] = {
+            {IdName, "First Last"},  {IdCompany, "Company"}, {IdJob, "Job"},
+            {IdCategories, "Cat"},   {IdPhone, "123456789"}, {IdNick, "nick"},
+            {IdPhoneType, "mobile"}, {IdXPos, "0"},          {IdYPos, "0"},
+            {IdXSize, "100"},        {IdYSize, "100"},       {IdSkinPath, ""}};
+        for (const auto& [id, text] : texts)
+            QCOMPARE(h.Text(id), QString::fromLatin1(text));
+        QVERIFY(!h.Get<QLineEdit>(IdSkinPath)->isEnabled());
+        QVERIFY(!h.Get<QCheckBox>(IdShowAlign)->isChecked());
+        QVERIFY(!d.showAlignRect);
+        QCOMPARE(d.alignRect, (Rect{0, 0, 100, 100}));
+        QVERIFY(!d.Control(IdHiddenGroup)->isVisible());
+        QCOMPARE(d.Preview()->geometry(), QRect(50, 10, 240, 320));
+        QCOMPARE(d.focusWidget(), d.Control(IdName));
+        QVERIFY(ScreenDpiY > 0);
+        QVERIFY(h.chooser->starts.isEmpty());
+        QVERIFY(h.sink->messages.isEmpty());
+        const QImage screen = h.Screen();
+        QCOMPARE(screen.size(), QSize(240, 320));
+        QVERIFY(!AnyPixel(screen, screen.rect(), kAlignRed));
+        QCOMPARE(screen.pixel(0, 0), kPaper);
+        QCOMPARE(screen.pixel(239, 319), kPaper);
+    }
+
+    void captionsAndTabOrder() {
+        Harness h;
+        for (const ControlSpec& spec : DialogControls()) {
+            if (spec.id == 0 || spec.caption.empty()) continue;
+            auto* button = qobject_cast<QAbstractButton*>(h.dialog->Control(spec.id));
+            if (!button) continue;
+            QCOMPARE(button->text().toStdString(), std::string(spec.caption));
+            if (auto* push = qobject_cast<QPushButton*>(button)) QVERIFY(!push->autoDefault());
+        }
+        QCOMPARE(h.dialog->Control(IdCentreVertically)->accessibleName(),
+                 QStringLiteral("Centre vertically"));
+        // Tab from Name walks the table's order; each radio group is one stop.
+        const int32_t order[] = {IdCompany,
+                                 IdJob,
+                                 IdCategories,
+                                 IdPhone,
+                                 IdUnknownCaller,
+                                 IdNick,
+                                 IdBrowse,
+                                 IdReload,
+                                 IdPhoneType,
+                                 IdXPos,
+                                 IdYPos,
+                                 IdXSize,
+                                 IdYSize,
+                                 IdShowAlign,
+                                 IdAlignLeft,
+                                 IdAlignTop,
+                                 IdCentreHorizontally,
+                                 IdAlignRight,
+                                 IdCentreVertically,
+                                 IdAlignBottom,
+                                 IdPortrait,
+                                 IdName};
+        for (const int32_t id : order) {
+            QTest::keyClick(h.dialog->focusWidget(), Qt::Key_Tab);
+            QCOMPARE(h.dialog->focusWidget(), h.dialog->Control(id));
+        }
+    }
+
+    void reloadBeforeBrowse() {
+        Harness h;
+        h.Click(IdReload);
+        QCOMPARE(h.sink->messages, QStringList{"Error while reloading skin !"});
+        QCOMPARE(h.Screen().pixel(120, 160), kPaper);
+    }
+
+    void browseThenCancel() {
+        QTemporaryDir dir;
+        const QString skin = WriteSkin(dir);
+        Harness h;
+        h.BrowseTo(skin);
+        const std::size_t paints = h.paints.rects.size();
+        h.chooser->answers.push_back(std::nullopt);
+        h.Click(IdBrowse);
+        QCOMPARE(h.chooser->starts.last(), skin);
+        QCOMPARE(h.dialog->SkinPath(), skin);
+        QCOMPARE(h.Text(IdSkinPath), QDir::toNativeSeparators(skin));
+        QCOMPARE(h.dialog->buttons.size(), std::size_t{2});
+        QCOMPARE(h.paints.rects.size(), paints);
+        QVERIFY(h.sink->messages.isEmpty());
+    }
+
+    void browseLoadsBesideTheSkin() {
+        QTemporaryDir dir;
+        QTemporaryDir elsewhere;
+        const QString skin = WriteSkin(dir);
+        QDir::setCurrent(elsewhere.path());
+        Harness h;
+        h.BrowseTo(skin);
+        QVERIFY(h.sink->messages.isEmpty());
+        QCOMPARE(QDir::current().canonicalPath(), QDir(dir.path()).canonicalPath());
+        const QImage screen = h.Screen();
+        QCOMPARE(screen.pixel(5, 5), kSkinBlue);
+        QCOMPARE(screen.pixel(20, 20), kUp);
+        QCOMPARE(screen.pixel(59, 49), kUp);
+        QCOMPARE(screen.pixel(60, 50), kSkinBlue);
+        // "Unknown Caller" in white at the bottom.
+        QVERIFY(AnyPixel(screen, QRect(0, 280, 240, 40), kPaper));
+    }
+
+    void failedLoadAfterGoodOne() {
+        QTemporaryDir dir;
+        const QString skin = WriteSkin(dir);
+        const QString empty = dir.filePath("empty.ini");
+        QFile(empty).open(QIODevice::WriteOnly);
+        Harness h;
+        h.Click(IdShowAlign);
+        h.BrowseTo(skin);
+        h.BrowseTo(empty);
+        QCOMPARE(h.sink->messages, QStringList{"Error while loading skin !"});
+        QCOMPARE(h.dialog->SkinPath(), empty);
+        QCOMPARE(h.Text(IdSkinPath), QDir::toNativeSeparators(empty));
+        QVERIFY(h.dialog->buttons.empty());
+        const QImage screen = h.Screen();
+        QCOMPARE(screen.pixel(30, 30), kPaper);
+        QCOMPARE(screen.pixel(0, 0), kAlignRed); // the align rectangle stays
+        // Reload retries the same path.
+        h.Click(IdReload);
+        QCOMPARE(h.sink->messages.last(), QStringLiteral("Error while reloading skin !"));
+        QCOMPARE(h.chooser->starts.last(), skin);
+    }
+
+    void repaintOnTyping() {
+        QTemporaryDir dir;
+        const QString skin = WriteSkin(dir);
+        Harness h;
+        h.BrowseTo(skin);
+        h.Click(IdContactFound);
+        const QRect label(0, 280, 240, 40);
+        h.Get<QLineEdit>(IdName)->clear();
+        QVERIFY(!AnyPixel(h.Screen(), label, kPaper));
+        for (const int32_t id : {IdName, IdCompany, IdJob, IdCategories, IdPhone}) {
+            const std::size_t before = h.paints.rects.size();
+            QTest::keyClicks(h.dialog->Control(id), "Wo");
+            QCOMPARE(h.paints.rects.size(), before + 2);
+            QCOMPARE(h.paints.rects.back(), QRect(0, 0, 240, 320));
+        }
+        QVERIFY(AnyPixel(h.Screen(), label, kPaper));
+    }
+
+    void callerDataFromTheControls() {
+        Harness h;
+        DesignerDialog& d = *h.dialog;
+        QCOMPARE(d.GetFieldText(0), std::string("Unknown Caller"));
+        QCOMPARE(d.GetFieldText(4), std::string());
+        QVERIFY(!d.GetFieldText(5).empty());
+        h.Click(IdNumberDetected);
+        QCOMPARE(d.GetCallType(nullptr), CallType::NumberDetected);
+        h.Get<QLineEdit>(IdPhoneType)->setText(QStringLiteral("work"));
+        QCOMPARE(d.GetFieldText(4), std::string("123456789 (work)"));
+        QCOMPARE(d.GetFieldText(0), std::string());
+        h.Click(IdContactFound);
+        h.Get<QLineEdit>(IdName)->setText(QStringLiteral("Zo\u00eb"));
+        QCOMPARE(d.GetFieldText(0), std::string("Zo\xc3\xab"));
+        QCOMPARE(d.GetFieldText(9), std::string());
+        const std::pair<int32_t, CallType> radios[] = {
+            {IdPrivateCaller, CallType::PrivateCaller},
+            {IdContactWithPicture, CallType::ContactWithPicture},
+            {IdUnknownCaller, CallType::UnknownCaller}};
+        for (const auto& [id, type] : radios) {
+            h.Click(id);
+            ConstPixelView photo;
+            QCOMPARE(d.GetCallType(&photo), type);
+        }
+    }
+
+    void placementPerOrientation() {
+        QTemporaryDir dir;
+        const QString skin = WriteSkin(dir);
+        Harness h;
+        h.BrowseTo(skin);
+        const struct {
+            int32_t id;
+            QRect geometry;
+            QPoint button;
+        } cases[] = {{IdLandscape, {10, 50, 320, 240}, {200, 20}},
+                     {IdSquare, {50, 50, 240, 240}, {20, 150}},
+                     {IdPortrait, {50, 10, 240, 320}, {20, 20}}};
+        for (const auto& c : cases) {
+            h.Click(c.id);
+            QCOMPARE(h.dialog->Preview()->geometry(), c.geometry);
+            QCOMPARE(h.dialog->orientation, c.id - IdPortrait);
+            const QImage screen = h.Screen();
+            QCOMPARE(screen.size(), c.geometry.size());
+            QCOMPARE(screen.pixel(c.button), kUp);
+            QCOMPARE(screen.pixel(c.button - QPoint(1, 1)), kSkinBlue);
+        }
+    }
+
+    void alignButtons_data() {
+        QTest::addColumn<int32_t>("orientation");
+        QTest::addColumn<QString>("xSize");
+        QTest::addColumn<int32_t>("button");
+        QTest::addColumn<int32_t>("edit");
+        QTest::addColumn<QString>("expected");
+        const struct {
+            const char* name;
+            int32_t orientation;
+            const char* xSize;
+            int32_t button;
+            int32_t edit;
+            const char* expected;
+        } rows[] = {
+            {"portrait R", IdPortrait, "100", IdAlignRight, IdXPos, "140"},
+            {"portrait C upper", IdPortrait, "100", IdCentreHorizontally, IdXPos, "70"},
+            {"portrait B", IdPortrait, "100", IdAlignBottom, IdYPos, "220"},
+            {"portrait C lower", IdPortrait, "100", IdCentreVertically, IdYPos, "110"},
+            {"landscape R", IdLandscape, "100", IdAlignRight, IdXPos, "220"},
+            {"landscape C upper", IdLandscape, "100", IdCentreHorizontally, IdXPos, "110"},
+            {"landscape B", IdLandscape, "100", IdAlignBottom, IdYPos, "140"},
+            {"landscape C lower", IdLandscape, "100", IdCentreVertically, IdYPos, "70"},
+            {"square R", IdSquare, "100", IdAlignRight, IdXPos, "140"},
+            {"square B", IdSquare, "100", IdAlignBottom, IdYPos, "140"},
+            {"square C upper", IdSquare, "100", IdCentreHorizontally, IdXPos, "70"},
+            {"square C lower", IdSquare, "100", IdCentreVertically, IdYPos, "70"},
+            {"too wide R", IdPortrait, "300", IdAlignRight, IdXPos, "-60"},
+            {"too wide C", IdPortrait, "300", IdCentreHorizontally, IdXPos, "-30"},
+            {"empty size R", IdPortrait, "", IdAlignRight, IdXPos, "240"},
+            {"typed 999 R", IdPortrait, "999", IdAlignRight, IdXPos, "-759"},
+        };
+        for (const auto& r : rows)
+            QTest::newRow(r.name) << r.orientation << QString::fromLatin1(r.xSize) << r.button
+                                  << r.edit << QString::fromLatin1(r.expected);
+    }
+
+    void alignButtons() {
+        QFETCH(int32_t, orientation);
+        QFETCH(QString, xSize);
+        QFETCH(int32_t, button);
+        QFETCH(int32_t, edit);
+        QFETCH(QString, expected);
+        Harness h;
+        h.Click(orientation);
+        h.Get<QLineEdit>(IdXPos)->setText(QStringLiteral("5"));
+        h.Get<QLineEdit>(IdYPos)->setText(QStringLiteral("5"));
+        h.Get<QLineEdit>(IdXSize)->setText(xSize);
+        // Unchecked, the buttons change nothing.
+        h.Click(button);
+        QCOMPARE(h.Text(edit), QStringLiteral("5"));
+        h.Click(IdShowAlign);
+        QVERIFY(h.dialog->showAlignRect);
+        h.Click(button);
+        QCOMPARE(h.Text(edit), expected);
+        const AlignValues v{ReadAlignValue(h.Text(IdXPos).toStdString()),
+                            ReadAlignValue(h.Text(IdYPos).toStdString()),
+                            ReadAlignValue(xSize.toStdString()), 100};
+        QCOMPARE(h.dialog->alignRect, AlignRectangle(v));
+    }
+
+    void alignRectangleOnScreen() {
+        Harness h;
+        h.Click(IdShowAlign);
+        QImage screen = h.Screen();
+        QCOMPARE(screen.pixel(0, 0), kAlignRed);
+        QCOMPARE(screen.pixel(99, 99), kAlignRed);
+        QCOMPARE(screen.pixel(99, 0), kAlignRed);
+        QCOMPARE(screen.pixel(50, 50), kPaper);
+        QCOMPARE(screen.pixel(100, 100), kPaper);
+        // 300 wide, snapped right: starts 60 left of the screen, so its left side is cut off.
+        h.Get<QLineEdit>(IdXSize)->setText(QStringLiteral("300"));
+        h.Click(IdAlignRight);
+        QCOMPARE(h.Text(IdXPos), QStringLiteral("-60"));
+        screen = h.Screen();
+        QCOMPARE(screen.pixel(0, 0), kAlignRed);
+        QCOMPARE(screen.pixel(239, 50), kAlignRed);
+        QCOMPARE(screen.pixel(0, 50), kPaper);
+        // Unchecking hides it; the buttons then wait for the box again.
+        h.Click(IdShowAlign);
+        QVERIFY(!AnyPixel(h.Screen(), QRect(0, 0, 240, 320), kAlignRed));
+        h.Click(IdAlignLeft);
+        QCOMPARE(h.Text(IdXPos), QStringLiteral("-60"));
+    }
+
+    void upDownStepping() {
+        Harness h;
+        auto* edit = h.Get<QLineEdit>(IdXSize);
+        auto* upDown = h.Get<UpDown>(IdXSizeUpDown);
+        QCOMPARE(static_cast<QLineEdit*>(upDown->Buddy()), edit);
+
+        QCOMPARE(upDown->geometry().left(), edit->geometry().right() + 1);
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_Up);
+        QCOMPARE(edit->text(), QStringLiteral("101"));
+        QCOMPARE(h.dialog->alignRect.right, 101);
+        QTest::keyClick(edit, Qt::Key_Down);
+        QTest::keyClick(edit, Qt::Key_Down);
+        QCOMPARE(edit->text(), QStringLiteral("99"));
+        // A typed value beyond the range is kept until the next step brings it back.
+        edit->clear();
+        QTest::keyClicks(edit, "9a-9.9");
+        QCOMPARE(edit->text(), QStringLiteral("999"));
+        QCOMPARE(h.dialog->alignRect.right, 999);
+        QTest::keyClick(edit, Qt::Key_Up);
+        QCOMPARE(edit->text(), QStringLiteral("320"));
+        edit->setText(QStringLiteral("-60"));
+        QTest::keyClick(edit, Qt::Key_Up);
+        QCOMPARE(edit->text(), QStringLiteral("0"));
+        const std::size_t paints = h.paints.rects.size();
+        QTest::keyClick(edit, Qt::Key_Down);
+        QCOMPARE(edit->text(), QStringLiteral("0"));
+        QCOMPARE(h.paints.rects.size(), paints);
+        // The arrow buttons step the same way.
+        const auto arrows = upDown->findChildren<QToolButton*>();
+        QCOMPARE(arrows.size(), 2);
+        for (QToolButton* arrow : arrows)
+            if (arrow->arrowType() == Qt::UpArrow) QTest::mouseClick(arrow, Qt::LeftButton);
+        QCOMPARE(edit->text(), QStringLiteral("1"));
+    }
+
+    void enterAndEscapeEndTheDialog() {
+        {
+            Harness h;
+            QTest::keyClick(h.dialog->Control(IdXPos), Qt::Key_Return);
+            QVERIFY(!h.dialog->isVisible());
+            QCOMPARE(h.dialog->result(), int(QDialog::Accepted));
+        }
+        {
+            Harness h;
+            QTest::keyClick(h.dialog->Control(IdName), Qt::Key_Enter, Qt::KeypadModifier);
+            QVERIFY(!h.dialog->isVisible());
+        }
+        {
+            Harness h;
+            QTest::keyClick(h.dialog->Control(IdPhone), Qt::Key_Escape);
+            QVERIFY(!h.dialog->isVisible());
+            QCOMPARE(h.dialog->result(), int(QDialog::Rejected));
+        }
+        {
+            // A focused push button takes Enter itself.
+            Harness h;
+            h.dialog->Control(IdReload)->setFocus();
+            QTest::keyClick(h.dialog->Control(IdReload), Qt::Key_Return);
+            QVERIFY(h.dialog->isVisible());
+            QCOMPARE(h.sink->messages.size(), 1);
+        }
+    }
+
+    void buttonPressLeaveReturnRelease() {
+        QTemporaryDir dir;
+        Harness h;
+        h.BrowseTo(WriteSkin(dir));
+        QWidget* preview = h.dialog->Preview();
+        SkinButton& b = h.dialog->buttons[0];
+        h.paints.rects.clear();
+        QTest::mousePress(preview, Qt::LeftButton, {}, QPoint(30, 30));
+        QVERIFY(b.pressed && b.tracking);
+        QCOMPARE(h.paints.rects, std::vector<QRect>{QRect(20, 20, 40, 30)});
+        QCOMPARE(h.Screen().pixel(30, 30), kDown);
+        QTest::mouseMove(preview, QPoint(100, 100));
+        QVERIFY(!b.pressed && b.tracking);
+        QCOMPARE(h.Screen().pixel(30, 30), kUp);
+        QTest::mouseMove(preview, QPoint(59, 49));
+        QVERIFY(b.pressed);
+        QCOMPARE(h.Screen().pixel(30, 30), kDown);
+        QTest::mouseRelease(preview, Qt::LeftButton, {}, QPoint(59, 49));
+        QVERIFY(!b.pressed && !b.tracking);
+        QCOMPARE(h.Screen().pixel(30, 30), kUp);
+        QCOMPARE(h.paints.rects.size(), std::size_t{4});
+
+        // A release outside the window goes unseen: the button keeps following the pointer.
+        QTest::mousePress(preview, Qt::LeftButton, {}, QPoint(30, 30));
+        QTest::mouseRelease(preview, Qt::LeftButton, {}, QPoint(-5, 30));
+        QVERIFY(b.pressed && b.tracking);
+        QTest::mouseMove(preview, QPoint(5, 5));
+        QVERIFY(!b.pressed && b.tracking);
+        QTest::mouseRelease(preview, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!b.tracking);
+
+        // A press outside every button tracks nothing.
+        QTest::mousePress(preview, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseMove(preview, QPoint(30, 30));
+        QVERIFY(!b.pressed);
+        QTest::mouseRelease(preview, Qt::LeftButton, {}, QPoint(30, 30));
+        QCOMPARE(h.Screen().pixel(30, 30), kUp);
+    }
+
+    void latchingButton() {
+        QTemporaryDir dir;
+        const QString skin = WriteSkin(dir);
+        Harness h;
+        h.BrowseTo(skin);
+        QWidget* preview = h.dialog->Preview();
+        QCOMPARE(h.dialog->buttons[1].firesOnPress, 1);
+        QTest::mouseClick(preview, Qt::LeftButton, {}, QPoint(110, 210));
+        QVERIFY(h.dialog->buttons[1].pressed);
+        QCOMPARE(h.Screen().pixel(110, 210), kDown);
+        h.paints.rects.clear();
+        QTest::mouseClick(preview, Qt::LeftButton, {}, QPoint(110, 210));
+        QTest::mouseMove(preview, QPoint(5, 5));
+        QVERIFY(h.paints.rects.empty());
+        QCOMPARE(h.Screen().pixel(110, 210), kDown);
+        // A reload builds fresh buttons.
+        h.Click(IdReload);
+        QVERIFY(!h.dialog->buttons[1].pressed);
+        QCOMPARE(h.Screen().pixel(110, 210), kUp);
+    }
+
+    // Each screen pixel of the skin covers a whole block of device pixels, never a blend.
+    void previewPixelExact() {
+        Harness h;
+        h.Click(IdShowAlign);
+        const QPixmap pixmap = h.dialog->Preview()->grab();
+        const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+        const int f = qRound(pixmap.devicePixelRatio());
+        QCOMPARE(image.size(), QSize(240 * f, 320 * f));
+        for (int y = 0; y < 102 * f; ++y)
+            for (int x = 0; x < 102 * f; ++x) {
+                const bool outline = (x / f == 0 || x / f == 99 || y / f == 0 || y / f == 99) &&
+                                     x / f <= 99 && y / f <= 99;
+                if (image.pixel(x, y) != (outline ? kAlignRed : kPaper))
+                    QFAIL(qPrintable(QStringLiteral("device pixel %1, %2").arg(x).arg(y)));
+            }
+    }
+
+private:
+    QString startDir = QDir::currentPath();
+};
+
+QTEST_MAIN(TestDesignerDialog)
+#include "tst_designer_dialog.moc"
