@@ -67,7 +67,7 @@ public:
             widen_[v] = static_cast<uint8_t>(out >> (filled - 8));
         }
     }
-    uint8_t operator()(uint32_t pixel) const {
+    uint32_t operator()(uint32_t pixel) const {
         return widen_[((pixel & mask_) >> shift_) >> drop_];
     }
 
@@ -82,74 +82,83 @@ private:
 class RowConverter {
 public:
     RowConverter(const Header& h, const Palette& palette, std::array<uint32_t, 3> rgbMasks)
-        : bitCount_(h.bitCount), fields_(h.HasBitFields()), palette_(palette), red_(rgbMasks[0]),
-          green_(rgbMasks[1]), blue_(rgbMasks[2]) {}
+        : bitCount_(h.bitCount), fields_(h.HasBitFields()), palette_(palette) {
+        if (bitCount_ == 16 || fields_) BuildByteTables(rgbMasks);
+    }
 
     void Convert(const uint8_t* src, uint8_t* dst, int32_t width) const {
         switch (bitCount_) {
         case 1:
-            return Indexed(dst, width,
-                           [src](int32_t x) { return (src[x >> 3] >> (7 - (x & 7))) & 1; });
+            return Packed<1>(src, dst, width);
         case 2:
-            return Indexed(dst, width,
-                           [src](int32_t x) { return (src[x >> 2] >> (6 - 2 * (x & 3))) & 3; });
+            return Packed<2>(src, dst, width);
         case 4:
-            return Indexed(dst, width,
-                           [src](int32_t x) { return (src[x >> 1] >> ((x & 1) ? 0 : 4)) & 15; });
+            return Packed<4>(src, dst, width);
         case 8:
-            return Indexed(dst, width, [src](int32_t x) { return src[x]; });
+            return Store(dst, width,
+                         [src, pal = palette_.data()](int32_t x) { return pal[src[x]]; });
         case 16:
-            return Fields(dst, width, [src](int32_t x) {
-                return uint32_t{src[2 * x]} | (uint32_t{src[2 * x + 1]} << 8);
+            return Store(dst, width, [&](int32_t x) {
+                return byteColours_[0][src[2 * x]] | byteColours_[1][src[2 * x + 1]];
             });
         case 24:
             std::memcpy(dst, src, static_cast<size_t>(width) * 3);
             return;
         case 32:
             if (fields_) {
-                return Fields(dst, width, [src](int32_t x) {
+                return Store(dst, width, [&](int32_t x) {
                     const uint8_t* p = src + 4 * x;
-                    return uint32_t{p[0]} | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) |
-                           (uint32_t{p[3]} << 24);
+                    return byteColours_[0][p[0]] | byteColours_[1][p[1]] | byteColours_[2][p[2]] |
+                           byteColours_[3][p[3]];
                 });
             }
             // Blue, green, red copied as they are; the fourth byte is dropped.
-            return Store(dst, width, [src](int32_t x) { return src + 4 * x; });
+            return Store(dst, width,
+                         [src](int32_t x) { return bmp::LoadLe32(src + 4 * x) & 0xFFFFFFu; });
         default:
             return;
         }
     }
 
 private:
-    // Stores width pixels whose bytes come from bgrAt(x). All but the last are written as 4
-    // bytes, the fourth landing on the next pixel, which overwrites it; the last writes 3 so the
-    // row padding stays zero and nothing lands past the row.
-    template <typename BgrAt> static void Store(uint8_t* dst, int32_t width, BgrAt bgrAt) {
+    // Stores width packed colours. All but the last are written as 4 bytes, the fourth landing
+    // on the next pixel, which overwrites it; the last writes 3, so the row padding stays zero
+    // and nothing lands past the row.
+    template <typename ColourAt> static void Store(uint8_t* dst, int32_t width, ColourAt colourAt) {
         int32_t x = 0;
         for (; x + 1 < width; ++x, dst += 3)
-            std::memcpy(dst, bgrAt(x), 4);
-        std::memcpy(dst, bgrAt(x), 3);
+            bmp::Store4(dst, colourAt(x));
+        bmp::Store3(dst, colourAt(x));
     }
 
-    template <typename IndexAt> void Indexed(uint8_t* dst, int32_t width, IndexAt indexAt) const {
-        Store(dst, width, [&](int32_t x) { return palette_[indexAt(x)].data(); });
+    // 1, 2 and 4 bits: several pixels a byte, the first in the high bits.
+    template <int Bits> void Packed(const uint8_t* src, uint8_t* dst, int32_t width) const {
+        constexpr int32_t kPerByte = 8 / Bits;
+        constexpr uint32_t kMask = (1u << Bits) - 1;
+        int32_t x = 0;
+        // Whole bytes while another pixel follows them, so that every store here may take 4.
+        for (; x + kPerByte < width; x += kPerByte, ++src)
+            for (int32_t k = 1; k <= kPerByte; ++k, dst += 3)
+                bmp::Store4(dst, palette_[(*src >> (8 - Bits * k)) & kMask]);
+        for (int32_t k = 1; x < width; ++x, ++k, dst += 3)
+            bmp::Store3(dst, palette_[(*src >> (8 - Bits * k)) & kMask]);
     }
 
-    template <typename PixelAt> void Fields(uint8_t* dst, int32_t width, PixelAt pixelAt) const {
-        for (int32_t x = 0; x < width; ++x, dst += 3) {
-            const uint32_t v = pixelAt(x);
-            dst[0] = blue_(v);
-            dst[1] = green_(v);
-            dst[2] = red_(v);
-        }
+    // Every step of a channel (mask, shifts, bit repetition) treats bits independently, so the
+    // colour of a pixel is the OR of the colours its bytes give alone: one table per byte.
+    void BuildByteTables(std::array<uint32_t, 3> rgbMasks) {
+        const Channel red(rgbMasks[0]), green(rgbMasks[1]), blue(rgbMasks[2]);
+        for (uint32_t k = 0; k < 4; ++k)
+            for (uint32_t b = 0; b < 256; ++b) {
+                const uint32_t p = b << (8 * k);
+                byteColours_[k][b] = blue(p) | (green(p) << 8) | (red(p) << 16);
+            }
     }
 
     uint16_t bitCount_;
     bool fields_;
     const Palette& palette_;
-    Channel red_;
-    Channel green_;
-    Channel blue_;
+    std::array<std::array<uint32_t, 256>, 4> byteColours_;
 };
 
 bool IsSupportedBitCount(uint16_t bits) {
@@ -242,7 +251,8 @@ BmpResult Decode(std::span<const uint8_t> file) {
         if (!in.Has(uint64_t{entries} * entrySize))
             return Fail(BmpStatus::NotABitmap, "truncated colour table");
         for (uint32_t i = 0; i < entries; ++i) {
-            palette[i] = {in.ReadU8(), in.ReadU8(), in.ReadU8(), 0};
+            const uint32_t blue = in.ReadU8(), green = in.ReadU8(), red = in.ReadU8();
+            palette[i] = blue | (green << 8) | (red << 16);
             in.Skip(entrySize - 3);
         }
     }

@@ -22,7 +22,7 @@ public:
         const int64_t n = std::min(count, width - x);
         uint8_t* dst = image_.MemoryRow(static_cast<int32_t>(y)) + x * 3;
         for (int64_t k = 0; k < n; ++k, dst += 3)
-            std::memcpy(dst, colourAt(k).data(), 3);
+            Store3(dst, colourAt(k));
     }
 
     int64_t Width() const { return image_.Width(); }
@@ -35,11 +35,9 @@ private:
 // Format differences between RLE8 and RLE4: what an encoded run repeats, how many bytes an
 // absolute run of n pixels holds, and which pixel a byte of an absolute run gives.
 struct Rle8 {
-    static const PaletteEntry& Encoded(const Palette& pal, uint8_t value, int64_t) {
-        return pal[value];
-    }
+    static uint32_t Encoded(const Palette& pal, uint8_t value, int64_t) { return pal[value]; }
     static uint32_t AbsoluteBytes(uint32_t pixels) { return pixels; }
-    static const PaletteEntry& Absolute(const Palette& pal, std::span<const uint8_t> b, int64_t k) {
+    static uint32_t Absolute(const Palette& pal, std::span<const uint8_t> b, int64_t k) {
         return pal[b[static_cast<size_t>(k)]];
     }
     static uint32_t PixelsIn(size_t bytes) { return static_cast<uint32_t>(bytes); }
@@ -47,11 +45,11 @@ struct Rle8 {
 
 // RLE4 packs two pixels a byte, high nibble first; an encoded run alternates the two nibbles.
 struct Rle4 {
-    static const PaletteEntry& Encoded(const Palette& pal, uint8_t value, int64_t k) {
+    static uint32_t Encoded(const Palette& pal, uint8_t value, int64_t k) {
         return pal[(k & 1) ? (value & 0x0F) : (value >> 4)];
     }
     static uint32_t AbsoluteBytes(uint32_t pixels) { return (pixels + 1) / 2; }
-    static const PaletteEntry& Absolute(const Palette& pal, std::span<const uint8_t> b, int64_t k) {
+    static uint32_t Absolute(const Palette& pal, std::span<const uint8_t> b, int64_t k) {
         return Encoded(pal, b[static_cast<size_t>(k / 2)], k);
     }
     static uint32_t PixelsIn(size_t bytes) { return static_cast<uint32_t>(bytes * 2); }

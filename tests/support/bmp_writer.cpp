@@ -1,8 +1,16 @@
 #include "support/bmp_writer.h"
 
+#include <initializer_list>
+
 namespace pindrel::test {
 
 namespace {
+
+// push_back rather than insert: GCC 12 warns falsely about inserting initializer lists.
+void AppendBytes(std::vector<uint8_t>& out, std::initializer_list<uint8_t> bytes) {
+    for (uint8_t b : bytes)
+        out.push_back(b);
+}
 
 void AppendU16(std::vector<uint8_t>& out, uint32_t v) {
     out.push_back(static_cast<uint8_t>(v));
@@ -56,9 +64,9 @@ std::vector<uint8_t> EncodeRle(int32_t width, std::span<const uint32_t> indices,
             }
             i += n;
         }
-        out.insert(out.end(), {0, 0});
+        AppendBytes(out, {0, 0});
     }
-    out.insert(out.end(), {0, 1});
+    AppendBytes(out, {0, 1});
     return out;
 }
 
@@ -71,7 +79,7 @@ std::vector<uint8_t> WriteBmp(const BmpFile& f) {
     const uint32_t offset = f.pixelOffset.value_or(14 + headerSize + tableBytes);
 
     std::vector<uint8_t> out;
-    out.insert(out.end(), {'B', 'M'});
+    AppendBytes(out, {'B', 'M'});
     AppendU32(out, offset + static_cast<uint32_t>(f.pixels.size()));
     AppendU32(out, 0);
     AppendU32(out, offset);
@@ -96,7 +104,7 @@ std::vector<uint8_t> WriteBmp(const BmpFile& f) {
     for (uint32_t m : f.masks)
         AppendU32(out, m);
     for (Color c : f.palette) {
-        out.insert(out.end(), {c.B(), c.G(), c.R()});
+        AppendBytes(out, {c.B(), c.G(), c.R()});
         if (!f.coreHeader) out.push_back(0);
     }
     out.resize(offset, 0); // an offset inside the headers overlaps them, as a hostile file may
