@@ -1,0 +1,500 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+#include <sys/stat.h>
+
+#include "cli/png_reader.h"
+#include "cli/run_tool.h"
+#include "render/geometry.h"
+#include "support/bmp_writer.h"
+#include "support/pictures.h"
+#include "support/temp_dir.h"
+
+namespace pindrel {
+namespace {
+
+using test::ReadPng;
+using test::RunTool;
+using test::TempDir;
+namespace fs = std::filesystem;
+
+constexpr Color kBlue = Color::FromRgb(0, 0, 255);
+constexpr Color kRed = Color::FromRgb(255, 0, 0);
+constexpr Color kGreen = Color::FromRgb(0, 255, 0);
+constexpr Color kYellow = Color::FromRgb(255, 255, 0);
+constexpr Color kMagenta = Color::FromRgb(255, 0, 255);
+constexpr Color kPhotoColor = Color::FromRgb(10, 200, 30);
+
+// Every kind of element, placed so that single pixels tell them apart.
+constexpr std::string_view kSkin = R"([Background Color]
+color=0,0,255
+[Photo Rect]
+posP=100,200
+sizeP=120,100
+posL=10,10
+sizeL=120,100
+posQ=10,10
+sizeQ=120,100
+[Image]
+file=art/red.bmp
+posP=10,10
+posL=100,100
+posQ=200,200
+[Image]
+file=key.bmp
+posP=50,10
+transp_color=255,0,255
+[Button]
+file_up=up.bmp
+file_down=down.bmp
+id=3
+posP=10,100
+[Button]
+file_up=down.bmp
+file_down=up.bmp
+id=7
+type=24
+transp_color=0,255,0
+posP=200,0
+posL=280,0
+posQ=200,0
+[Label]
+fields=name
+type=8
+hor_align=2
+vert_align=1
+font1=12,Arial,1,1
+color1=255,255,0
+posP=0,280
+sizeP=240,40
+posL=0,200
+sizeL=320,40
+posQ=0,200
+sizeQ=240,40
+[Label]
+fields=time,Phone,phoneonly
+font3=8
+posP=0,240
+sizeP=240,40
+posL=0,160
+sizeL=320,40
+posQ=0,160
+sizeQ=240,40
+)";
+
+class Cli : public ::testing::Test {
+protected:
+    Cli() {
+        dir.Write("art/red.bmp", test::SolidBmp24(20, 10, kRed));
+        dir.Write("key.bmp",
+                  test::Bmp24(4, 4, [](int32_t x, int32_t) { return x < 2 ? kMagenta : kWhite; }));
+        dir.Write("up.bmp", test::SolidBmp24(30, 20, kGreen));
+        dir.Write("down.bmp", test::SolidBmp24(30, 20, kYellow));
+        dir.Write("photo.bmp", test::SolidBmp24(240, 200, kPhotoColor));
+        dir.Write("not.bmp", std::string_view("BA this is no bitmap"));
+        skin = dir.Write("skin.ini", kSkin);
+    }
+    std::string Out(std::string_view name = "out.png") const {
+        return (out.Path() / name).string();
+    }
+    // Renders the skin with extra arguments; the PNG, or nothing when the tool failed.
+    std::optional<test::PngPicture> Render(std::vector<std::string> args) {
+        args.insert(args.begin(), {"render", skin, "-o", Out(), "--time", "12:34"});
+        const test::ToolResult r = RunTool(args);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_TRUE(r.err.empty()) << r.err;
+        if (r.exitCode != 0) return std::nullopt;
+        return ReadPng(Out());
+    }
+    // Files the tool left in the output folder.
+    std::vector<std::string> OutFiles() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(out.Path()))
+            names.push_back(e.path().filename().string());
+        return names;
+    }
+
+    TempDir dir;
+    TempDir out;
+    std::string skin;
+};
+
+test::ToolOptions InDir(const std::string& cwd) {
+    test::ToolOptions o;
+    o.cwd = cwd;
+    return o;
+}
+// For inputs that could block a careless reader: they must fail fast.
+test::ToolOptions Quick() {
+    test::ToolOptions o;
+    o.timeout = std::chrono::seconds(10);
+    return o;
+}
+test::ToolOptions StdoutToFull() {
+    test::ToolOptions o;
+    o.stdoutToFull = true;
+    return o;
+}
+
+// Pixels in r that differ from c.
+size_t CountOther(const test::PngPicture& p, const Rect& r, Color c) {
+    size_t n = 0;
+    for (int32_t y = r.top; y < r.bottom; ++y) {
+        for (int32_t x = r.left; x < r.right; ++x)
+            n += p.Pixel(x, y) == c ? 0 : 1;
+    }
+    return n;
+}
+
+TEST_F(Cli, UsageErrorsExitTwoAndHelpExitsZero) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        int exitCode;
+        const char* out; // expected in stdout
+        const char* err; // expected in stderr
+    };
+    const Case cases[] = {
+        {"no command", {}, 2, "", "pindrel-cli: error: "},
+        {"unknown command", {"paint"}, 2, "", "pindrel-cli: error: "},
+        {"help", {"--help"}, 0, "Usage: pindrel-cli", ""},
+        {"command help", {"render", "--help"}, 0, "--call-type", ""},
+        {"version", {"--version"}, 0, "pindrel-cli ", ""},
+        {"render without output", {"render"}, 2, "", "--output is required"},
+        {"bad orientation", {"render", "-o", "x.png", "--orientation", "upside"}, 2, "", ""},
+        {"orientation index out of range",
+         {"render", "-o", "x.png", "--orientation", "3"},
+         2,
+         "",
+         ""},
+        {"bad call type", {"render", "-o", "x.png", "--call-type", "3"}, 2, "", ""},
+        {"align of three numbers", {"render", "-o", "x.png", "--align", "1,2,3"}, 2, "", ""},
+        {"align not numbers", {"render", "-o", "x.png", "--align", "a,b,c,d"}, 2, "", ""},
+        {"negative press", {"render", "-o", "x.png", "--press", "-1"}, 2, "", ""},
+        {"zero dpi", {"render", "-o", "x.png", "--dpi", "0"}, 2, "", ""},
+        {"decode without input", {"decode", "-o", "x.png"}, 2, "", ""},
+        {"inspect with two skins", {"inspect", "a.ini", "b.ini"}, 2, "", ""},
+        {"sheet rejects render options", {"sheet", "-o", "x.png", "--press", "0"}, 2, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const test::ToolResult r = RunTool(c.args, InDir(out.Path().string()));
+        EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
+        EXPECT_NE(r.out.find(c.out), std::string::npos) << r.out;
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+        if (c.exitCode == 2) {
+            EXPECT_TRUE(r.err.starts_with("pindrel-cli: ")) << r.err;
+        }
+        EXPECT_TRUE(OutFiles().empty());
+    }
+}
+
+TEST_F(Cli, RenderDrawsEachElementAtItsPixels) {
+    const auto p = Render({});
+    ASSERT_TRUE(p);
+    EXPECT_TRUE(p->rgb8);
+    ASSERT_EQ(p->width, 240);
+    ASSERT_EQ(p->height, 320);
+    EXPECT_EQ(p->Pixel(0, 0), kBlue);
+    EXPECT_EQ(p->Pixel(10, 10), kRed); // image found through its relative folder
+    EXPECT_EQ(p->Pixel(29, 19), kRed);
+    EXPECT_EQ(p->Pixel(30, 10), kBlue);
+    EXPECT_EQ(p->Pixel(50, 10), kBlue); // keyed out
+    EXPECT_EQ(p->Pixel(53, 10), kWhite);
+    EXPECT_EQ(p->Pixel(10, 100), kGreen); // button up
+    EXPECT_EQ(p->Pixel(200, 0), kBlue);   // type 24: not for an unknown caller
+    EXPECT_EQ(p->Pixel(160, 250), kBlue); // no photo for an unknown caller
+    EXPECT_EQ(std::vector<std::string>{"out.png"}, OutFiles()); // no temporary file left
+}
+
+TEST_F(Cli, RenderOptionsReachTheSkin) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        Point at;
+        Color expected;
+    };
+    const Case cases[] = {
+        {"pressed button", {"--press", "0"}, {10, 100}, kYellow},
+        {"align rectangle", {"--align", "0,0,100,100"}, {0, 50}, kRed},
+        {"align rectangle inside", {"--align", "0,0,100,100"}, {50, 50}, kBlue},
+        {"call type by name", {"--call-type", "contact"}, {200, 0}, kYellow},
+        {"call type by value", {"--call-type", "8"}, {200, 0}, kYellow},
+        {"photo from a file",
+         {"--call-type", "photo", "--photo",
+          dir.Write("p.bmp", test::SolidBmp24(240, 200, kPhotoColor))},
+         {160, 250},
+         kPhotoColor},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto p = Render(c.args);
+        ASSERT_TRUE(p);
+        EXPECT_EQ(p->Pixel(c.at.x, c.at.y), c.expected);
+    }
+}
+
+TEST_F(Cli, BuiltInPhotoIsDrawnForContactWithPicture) {
+    const auto p = Render({"--call-type", "photo"});
+    ASSERT_TRUE(p);
+    EXPECT_GT(CountOther(*p, {100, 200, 220, 300}, kBlue), 10000u);
+}
+
+TEST_F(Cli, SampleDataAndTimeFillTheLabels) {
+    const Rect nameLabel{0, 280, 240, 320};
+    const Rect timeLabel{0, 240, 240, 280};
+    auto p = Render({"--call-type", "contact"});
+    ASSERT_TRUE(p);
+    EXPECT_GT(CountOther(*p, nameLabel, kBlue), 0u);
+    p = Render({"--call-type", "contact", "--name", ""});
+    ASSERT_TRUE(p);
+    EXPECT_EQ(CountOther(*p, nameLabel, kBlue), 0u);
+    EXPECT_GT(CountOther(*p, timeLabel, kBlue), 0u);
+    // Under an unknown caller the time is the label's only text.
+    const test::ToolResult r =
+        RunTool({"render", skin, "-o", Out(), "--time", "", "--call-type", "unknown"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    p = ReadPng(Out());
+    ASSERT_TRUE(p);
+    EXPECT_EQ(CountOther(*p, timeLabel, kBlue), 0u);
+}
+
+TEST_F(Cli, OrientationsGiveTheirScreenSizes) {
+    struct Case {
+        const char* orientation;
+        Size size;
+        Point redAt;
+    };
+    const Case cases[] = {{"portrait", {240, 320}, {10, 10}},
+                          {"landscape", {320, 240}, {100, 100}},
+                          {"1", {320, 240}, {100, 100}},
+                          {"Square", {240, 240}, {200, 200}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.orientation);
+        const auto p = Render({"--orientation", c.orientation});
+        ASSERT_TRUE(p);
+        EXPECT_TRUE(p->rgb8);
+        EXPECT_EQ(p->width, c.size.width);
+        EXPECT_EQ(p->height, c.size.height);
+        EXPECT_EQ(p->Pixel(c.redAt.x, c.redAt.y), kRed);
+    }
+}
+
+TEST_F(Cli, SkinPathsResolveAgainstTheSkinFolder) {
+    TempDir elsewhere;
+    // An absolute path from another folder, and a relative one from a folder below the skin's.
+    for (const std::string& path : {skin, std::string("../skin.ini")}) {
+        SCOPED_TRACE(path);
+        const std::string cwd =
+            path == skin ? elsewhere.Path().string() : (dir.Path() / "art").string();
+        const test::ToolResult r =
+            RunTool({"render", path, "-o", Out(), "--time", "1"}, InDir(cwd));
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        const auto p = ReadPng(Out());
+        ASSERT_TRUE(p);
+        EXPECT_EQ(p->Pixel(10, 10), kRed);
+    }
+}
+
+TEST_F(Cli, PressBeyondTheButtonsIsAUsageError) {
+    const test::ToolResult r = RunTool({"render", skin, "-o", Out(), "--press", "2"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("the skin has 2 loaded buttons"), std::string::npos) << r.err;
+    EXPECT_TRUE(OutFiles().empty());
+}
+
+TEST_F(Cli, UnreadableInputsExitOneQuicklyAndWriteNothing) {
+    const std::string fifo = (dir.Path() / "fifo").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        const char* err;
+    };
+    const Case cases[] = {
+        {"missing skin",
+         {"render", (dir.Path() / "none.ini").string(), "-o", Out()},
+         "none.ini: no such file"},
+        {"empty skin",
+         {"render", dir.Write("empty.ini", std::string_view()), "-o", Out()},
+         "empty file"},
+        {"directory as skin", {"render", dir.Path().string(), "-o", Out()}, "is a directory"},
+        {"FIFO as skin", {"render", fifo, "-o", Out()}, "not a regular file"},
+        {"device as skin", {"sheet", "/dev/zero", "-o", Out()}, "not a regular file"},
+        {"FIFO for inspect", {"inspect", fifo}, "not a regular file"},
+        {"FIFO for lint", {"lint", fifo}, "not a regular file"},
+        {"missing photo",
+         {"render", skin, "-o", Out(), "--photo", "/nonexistent/p.bmp"},
+         "error: /nonexistent/p.bmp: cannot open file (status -1)"},
+        {"photo of another format",
+         {"render", skin, "-o", Out(), "--photo", (dir.Path() / "not.bmp").string()},
+         "(status -2)"},
+        {"FIFO as photo", {"render", skin, "-o", Out(), "--photo", fifo}, "(status -1)"},
+        {"output folder missing",
+         {"render", skin, "-o", (out.Path() / "no/out.png").string()},
+         "no/out.png: "},
+        {"output is a folder", {"render", skin, "-o", out.Path().string()}, "error: "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const test::ToolResult r = RunTool(c.args, Quick());
+        EXPECT_FALSE(r.timedOut);
+        EXPECT_EQ(r.exitCode, 1) << r.err;
+        EXPECT_TRUE(r.out.empty()) << r.out;
+        EXPECT_TRUE(r.err.starts_with("pindrel-cli: error: ")) << r.err;
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+        EXPECT_TRUE(OutFiles().empty());
+    }
+}
+
+TEST_F(Cli, SheetHoldsAllFifteenScreens) {
+    // A skin of colour only: every screen pixel is blue, nothing else of the sheet is.
+    const std::string plain = dir.Write("plain.ini", std::string_view("[Background Color]\n"
+                                                                      "color=0,0,255\n"));
+    const test::ToolResult r = RunTool({"sheet", plain, "-o", Out(), "--time", "12:34"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto p = ReadPng(Out());
+    ASSERT_TRUE(p);
+    EXPECT_TRUE(p->rgb8);
+    EXPECT_GE(p->width, 5 * 320);
+    EXPECT_GE(p->height, 320 + 240 + 240);
+    EXPECT_EQ(p->Count(kBlue), 5u * (240 * 320 + 320 * 240 + 240 * 240));
+}
+
+TEST_F(Cli, InspectPrintsTheModel) {
+    const test::ToolResult r = RunTool({"inspect", skin});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    std::ifstream golden(fs::path(PINDREL_GOLDEN_DIR) / "cli_inspect.json");
+    ASSERT_TRUE(golden);
+    const auto expected = nlohmann::json::parse(golden);
+    const auto actual = nlohmann::json::parse(r.out);
+    EXPECT_EQ(actual, expected) << r.out;
+}
+
+TEST_F(Cli, InspectGivesNullForImagesThatDoNotLoad) {
+    const std::string ini = dir.Write("bg.ini", std::string_view("[Background Image]\n"
+                                                                 "file=missing.bmp\n"
+                                                                 "[Border Image]\n"
+                                                                 "file=art/red.bmp\n"));
+    const test::ToolResult r = RunTool({"inspect", ini});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto j = nlohmann::json::parse(r.out);
+    EXPECT_TRUE(j["backgroundImage"].is_null());
+    EXPECT_EQ(j["borderImage"]["file"], "art/red.bmp");
+    EXPECT_EQ(j["backgroundColor"], 0xFFFFFF);
+    EXPECT_EQ(j["images"], nlohmann::json::array());
+}
+
+TEST_F(Cli, InspectReportsAFailedWriteToStdout) {
+    const test::ToolResult r = RunTool({"inspect", skin}, StdoutToFull());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("cannot write to standard output"), std::string::npos) << r.err;
+}
+
+TEST_F(Cli, LintListsFindingsAndExitsOneOnErrors) {
+    const std::string bad = dir.Write("bad.ini", std::string_view("[Image]\n"
+                                                                  "file=missing.bmp\n"
+                                                                  "[image]\n"
+                                                                  "file=art/red.bmp\n"
+                                                                  "[Label]\n"
+                                                                  "fields=Name\n"
+                                                                  "posp=0,0\n"));
+    test::ToolResult r = RunTool({"lint", bad});
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_EQ(r.out, bad +
+                         ":2: error: cannot load \"missing.bmp\": cannot open file (status -1); no "
+                         "image\n" +
+                         bad +
+                         ":3: error: section [image] is not [Image] (case and spaces count); "
+                         "section ignored\n" +
+                         bad +
+                         ":6: error: \"Name\" is not a caller field (did you mean \"name\"?); the "
+                         "label shows nothing\n" +
+                         bad +
+                         ":7: warning: unknown key \"posp\" in [Label] (did you mean \"posP\"?)\n");
+
+    const std::string warned =
+        dir.Write("warned.ini", std::string_view("[Image]\nfile=art/red.bmp\nbogus=1\n"));
+    r = RunTool({"lint", warned});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const std::regex line(R"(^.+:3: warning: unknown key "bogus" in \[Image\]\n$)");
+    EXPECT_TRUE(std::regex_match(r.out, line)) << r.out;
+}
+
+TEST_F(Cli, ExampleSkinIsTheDefaultAndLintsClean) {
+    test::ToolResult r = RunTool({"lint"});
+    EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+    EXPECT_TRUE(r.out.empty()) << r.out;
+    r = RunTool({"inspect"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto j = nlohmann::json::parse(r.out);
+    EXPECT_FALSE(j["buttons"].empty());
+    EXPECT_FALSE(j["labels"].empty());
+    EXPECT_FALSE(j["backgroundImage"].is_null());
+    r = RunTool({"render", "-o", Out(), "--orientation", "square", "--call-type", "photo"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto p = ReadPng(Out());
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->width, 240);
+    EXPECT_EQ(p->height, 240);
+}
+
+TEST_F(Cli, DecodeWritesThePictureTopRowFirst) {
+    const auto pixel = [](int32_t x, int32_t y) {
+        return Color::FromRgb(static_cast<uint8_t>(x * 60), static_cast<uint8_t>(y * 100), 7);
+    };
+    const std::string in = dir.Write("grad.bmp", test::Bmp24(3, 2, pixel));
+    const test::ToolResult r = RunTool({"decode", in, "-o", Out()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto p = ReadPng(Out());
+    ASSERT_TRUE(p);
+    EXPECT_TRUE(p->rgb8);
+    ASSERT_EQ(p->width, 3);
+    ASSERT_EQ(p->height, 2);
+    for (int32_t y = 0; y < 2; ++y) {
+        for (int32_t x = 0; x < 3; ++x)
+            EXPECT_EQ(p->Pixel(x, y), pixel(x, y)) << x << "," << y;
+    }
+}
+
+TEST_F(Cli, DecodeFailuresGiveTheDecoderStatus) {
+    std::vector<uint8_t> huge = test::SolidBmp24(1, 1, kRed);
+    test::PutU32(huge, 18, 100000);
+    test::PutU32(huge, 22, 100000);
+    const std::string fifo = (dir.Path() / "fifo").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    struct Case {
+        const char* name;
+        std::string in;
+        const char* status;
+    };
+    const Case cases[] = {
+        {"missing", (dir.Path() / "none.bmp").string(), "(status -1)"},
+        {"directory", dir.Path().string(), "(status -1)"},
+        {"FIFO", fifo, "(status -1)"},
+        {"device", "/dev/zero", "(status -1)"},
+        {"not a bitmap", (dir.Path() / "not.bmp").string(), "(status -2)"},
+        {"huge", dir.Write("huge.bmp", huge), "(status -3)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const test::ToolResult r = RunTool({"decode", c.in, "-o", Out()}, Quick());
+        EXPECT_FALSE(r.timedOut);
+        EXPECT_EQ(r.exitCode, 1);
+        const std::regex message(
+            "^pindrel-cli: error: " +
+            std::regex_replace(c.in, std::regex(R"([.^$|()\[\]{}*+?\\])"), R"(\$&)") +
+            ": [^\n]+ \\(status -[123]\\)\n$");
+        EXPECT_TRUE(std::regex_match(r.err, message)) << r.err;
+        EXPECT_NE(r.err.find(c.status), std::string::npos) << r.err;
+        EXPECT_TRUE(OutFiles().empty());
+    }
+}
+
+} // namespace
+} // namespace pindrel
