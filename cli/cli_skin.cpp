@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include <unistd.h>
 
@@ -17,9 +18,18 @@ namespace {
 
 constexpr std::string_view kProgram = "pindrel-cli";
 
-// Where the bundled example skin is: beside the sources of this build, then where it installs.
-constexpr const char* kExampleSkins[] = {PINDREL_SOURCE_EXAMPLE_SKIN,
-                                         PINDREL_INSTALLED_EXAMPLE_SKIN};
+// Where the bundled example skin is: beside the sources of this build, where it installs
+// relative to this program, then where it installs by the build's prefix.
+std::vector<std::filesystem::path> ExampleSkinCandidates() {
+    std::vector<std::filesystem::path> paths;
+    if (*PINDREL_SOURCE_EXAMPLE_SKIN) paths.emplace_back(PINDREL_SOURCE_EXAMPLE_SKIN);
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec && *PINDREL_EXAMPLE_SKIN_FROM_BIN)
+        paths.push_back((self.parent_path() / PINDREL_EXAMPLE_SKIN_FROM_BIN).lexically_normal());
+    if (*PINDREL_INSTALLED_EXAMPLE_SKIN) paths.emplace_back(PINDREL_INSTALLED_EXAMPLE_SKIN);
+    return paths;
+}
 
 // Why a skin file cannot be read, in the user's terms.
 std::string SkinReadProblem(std::string_view path) {
@@ -84,9 +94,9 @@ bool WriteStdout(std::string_view text) {
 
 std::string SkinPathOrDefault(std::string_view skin) {
     if (!skin.empty()) return std::string(skin);
-    for (const char* candidate : kExampleSkins) {
+    for (const std::filesystem::path& candidate : ExampleSkinCandidates()) {
         std::error_code ec;
-        if (*candidate && std::filesystem::is_regular_file(candidate, ec)) return candidate;
+        if (std::filesystem::is_regular_file(candidate, ec)) return candidate.string();
     }
     PrintError("no SKIN given, and the example skin is not installed");
     return {};
