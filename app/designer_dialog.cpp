@@ -18,6 +18,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTime>
 
@@ -55,6 +56,15 @@ constexpr std::array kAlignButtons = {
 
 constexpr std::array<std::string_view, 3> kOrientationNames = {
     "Portrait 240 x 320", "Landscape 320 x 240", "Square 240 x 240"};
+
+// The locale's short time format, without the seconds that some locales (C among them) put
+// there: the caller's time shows hours and minutes.
+QString ShortTimeText(const QTime& time) {
+    const QLocale locale = QLocale::system();
+    QString format = locale.timeFormat(QLocale::ShortFormat);
+    format.remove(QRegularExpression(QStringLiteral("[^A-Za-z']?s{1,2}(\\.z{1,3})?")));
+    return locale.toString(time, format.trimmed());
+}
 
 QString FromView(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -278,7 +288,7 @@ std::string DesignerDialog::GetFieldText(int32_t field) {
     // Only the time field needs the clock.
     std::string time;
     if (field == static_cast<int32_t>(CallerField::Time))
-        time = QLocale::system().toString(QTime::currentTime(), QLocale::ShortFormat).toStdString();
+        time = ShortTimeText(QTime::currentTime()).toStdString();
     return FieldText(field, t, info, time);
 }
 
