@@ -200,23 +200,22 @@ void DecodeRows(const Header& h, std::span<const uint8_t> data, const RowConvert
     }
 }
 
-BmpResult Decode(std::span<const uint8_t> file) {
-    ByteReader in(file);
-    Header h;
-    if (!in.Has(14)) return Fail(BmpStatus::NotABitmap, "truncated file header");
-    if (in.ReadU16() != kMagicBm) return Fail(BmpStatus::NotABitmap, "not a BMP file");
+// Reads the file header and the bitmap header; an empty result, or why the file is refused.
+std::string_view ReadHeader(ByteReader& in, Header& h) {
+    if (!in.Has(14)) return "truncated file header";
+    if (in.ReadU16() != kMagicBm) return "not a BMP file";
     in.Skip(8); // file size, reserved
     h.pixelOffset = in.ReadU32();
-    if (!in.Has(4)) return Fail(BmpStatus::NotABitmap, "truncated header");
+    if (!in.Has(4)) return "truncated header";
     h.headerSize = in.ReadU32();
     if (h.headerSize == kCoreHeaderSize) {
-        if (!in.Has(8)) return Fail(BmpStatus::NotABitmap, "truncated header");
+        if (!in.Has(8)) return "truncated header";
         h.width = in.ReadU16();
         h.height = in.ReadU16();
         in.Skip(2); // planes
         h.bitCount = in.ReadU16();
     } else if (h.headerSize == kInfoHeaderSize) {
-        if (!in.Has(36)) return Fail(BmpStatus::NotABitmap, "truncated header");
+        if (!in.Has(36)) return "truncated header";
         h.width = in.ReadI32();
         h.height = in.ReadI32();
         in.Skip(2); // planes
@@ -226,46 +225,58 @@ BmpResult Decode(std::span<const uint8_t> file) {
         h.colorsUsed = in.ReadU32();
         in.Skip(4); // colours important
     } else {
-        return Fail(BmpStatus::NotABitmap, "unsupported header size");
+        return "unsupported header size";
     }
-
-    if (!IsSupportedBitCount(h.bitCount))
-        return Fail(BmpStatus::NotABitmap, "unsupported bit count");
-    if (h.compression > kCompressionBitFields)
-        return Fail(BmpStatus::NotABitmap, "unsupported compression");
+    if (!IsSupportedBitCount(h.bitCount)) return "unsupported bit count";
+    if (h.compression > kCompressionBitFields) return "unsupported compression";
     // Run-length data is always stored bottom-up.
     if ((h.IsRle8() || h.IsRle4()) && h.height <= 0)
-        return Fail(BmpStatus::NotABitmap, "run-length data with a height of 0 or less");
+        return "run-length data with a height of 0 or less";
+    return {};
+}
 
-    Palette palette{};
-    std::array<uint32_t, 3> masks = {0x7C00, 0x03E0,
-                                     0x001F}; // 16 bits: 5 bits each, top bit unused
+// Reads the colour table, or the three bit-field masks (red first) that stand in its place.
+std::string_view ReadColours(ByteReader& in, const Header& h, Palette& palette,
+                             std::array<uint32_t, 3>& masks) {
     if (h.HasBitFields()) {
-        // The three masks stand where a colour table would, red first.
-        if (!in.Has(12)) return Fail(BmpStatus::NotABitmap, "truncated colour masks");
+        if (!in.Has(12)) return "truncated colour masks";
         for (uint32_t& m : masks)
             m = in.ReadU32();
-    } else {
-        const uint32_t entries = ColourTableEntries(h);
-        const uint32_t entrySize = h.headerSize == kCoreHeaderSize ? 3 : 4;
-        if (!in.Has(uint64_t{entries} * entrySize))
-            return Fail(BmpStatus::NotABitmap, "truncated colour table");
-        for (uint32_t i = 0; i < entries; ++i) {
-            const uint32_t blue = in.ReadU8(), green = in.ReadU8(), red = in.ReadU8();
-            palette[i] = blue | (green << 8) | (red << 16);
-            in.Skip(entrySize - 3);
-        }
+        return {};
     }
+    const uint32_t entries = ColourTableEntries(h);
+    const uint32_t entrySize = h.headerSize == kCoreHeaderSize ? 3 : 4;
+    if (!in.Has(uint64_t{entries} * entrySize)) return "truncated colour table";
+    for (uint32_t i = 0; i < entries; ++i) {
+        const uint32_t blue = in.ReadU8(), green = in.ReadU8(), red = in.ReadU8();
+        palette[i] = blue | (green << 8) | (red << 16);
+        in.Skip(entrySize - 3);
+    }
+    return {};
+}
 
-    if (h.width <= 0 || h.width > kMaxDibSide)
-        return Fail(BmpStatus::OutOfResources, "width out of range");
+// Checks the picture's size against the limits, before anything is allocated.
+std::string_view CheckSize(const Header& h) {
+    if (h.width <= 0 || h.width > kMaxDibSide) return "width out of range";
     const int64_t rows = h.height < 0 ? -int64_t{h.height} : int64_t{h.height};
-    if (rows == 0 || rows > kMaxDibSide)
-        return Fail(BmpStatus::OutOfResources, "height out of range");
-    if (static_cast<uint64_t>(DibImage::StrideFor(h.width)) * static_cast<uint64_t>(rows) >
-        kMaxDibBytes)
-        return Fail(BmpStatus::OutOfResources, "picture too large");
-    std::optional<DibImage> image = DibImage::Create(h.width, static_cast<int32_t>(rows));
+    if (rows == 0 || rows > kMaxDibSide) return "height out of range";
+    const auto bytes =
+        static_cast<uint64_t>(DibImage::StrideFor(h.width)) * static_cast<uint64_t>(rows);
+    if (bytes > kMaxDibBytes) return "picture too large";
+    return {};
+}
+
+BmpResult Decode(std::span<const uint8_t> file) {
+    ByteReader in(file);
+    Header h;
+    Palette palette{};
+    std::array<uint32_t, 3> masks = {0x7C00, 0x03E0, 0x001F}; // 16 bits without bit fields
+    if (const auto why = ReadHeader(in, h); !why.empty()) return Fail(BmpStatus::NotABitmap, why);
+    if (const auto why = ReadColours(in, h, palette, masks); !why.empty())
+        return Fail(BmpStatus::NotABitmap, why);
+    if (const auto why = CheckSize(h); !why.empty()) return Fail(BmpStatus::OutOfResources, why);
+    const int32_t rows = h.height < 0 ? -h.height : h.height; // in range: checked above
+    std::optional<DibImage> image = DibImage::Create(h.width, rows);
     if (!image) return Fail(BmpStatus::OutOfResources, "picture too large");
 
     const auto data = file.subspan(std::min<uint64_t>(h.pixelOffset, file.size()));
