@@ -366,6 +366,11 @@ private slots:
             QCOMPARE(screen.pixel(c.button), kUp);
             QCOMPARE(screen.pixel(c.button - QPoint(1, 1)), kSkinBlue);
         }
+        // The arrow keys move through a radio group and apply what they select.
+        h.dialog->Control(IdPortrait)->setFocus();
+        QTest::keyClick(h.dialog->Control(IdPortrait), Qt::Key_Down);
+        QVERIFY(h.Get<QRadioButton>(IdLandscape)->isChecked());
+        QCOMPARE(h.dialog->Preview()->geometry(), QRect(10, 50, 320, 240));
     }
 
     void alignButtons_data() {
