@@ -28,8 +28,9 @@ std::string RectText(const Rect& r) {
 std::string OpenHint(const Context& cx, std::string_view name) {
     if (name.find('\\') != std::string_view::npos) return " (use \"/\" between folders)";
     const std::filesystem::path wanted(name);
-    const std::filesystem::path folder = cx.Resolve(name).parent_path();
     std::error_code ec;
+    if (std::filesystem::exists(cx.Resolve(name), ec)) return {}; // there, but not readable
+    const std::filesystem::path folder = cx.Resolve(name).parent_path();
     std::filesystem::directory_iterator it(folder, ec);
     const auto lower = [](std::string s) {
         for (char& c : s) {

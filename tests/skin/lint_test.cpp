@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+
+#include <sys/stat.h>
 
 #include "skin/lint.h"
 #include "support/pictures.h"
@@ -167,6 +170,18 @@ TEST_F(Lint, UnreadableSkinIsOneErrorOnLineZero) {
         ASSERT_EQ(findings.size(), 1u);
         EXPECT_EQ(findings[0].line, 0);
         EXPECT_TRUE(findings[0].error);
+    }
+}
+
+TEST_F(Lint, BitmapsThatAreNoFilesAreErrorsWithoutHints) {
+    ASSERT_EQ(::mkfifo((dir.Path() / "pipe.bmp").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.Path() / "folder.bmp");
+    const auto findings = Run("[Image]\nfile=pipe.bmp\n[Image]\nfile=folder.bmp\n");
+    ASSERT_EQ(findings.size(), 2u) << Dump(findings);
+    for (const LintFinding& f : findings) {
+        EXPECT_TRUE(f.error);
+        EXPECT_NE(f.text.find("(status -1)"), std::string::npos) << f.text;
+        EXPECT_EQ(f.text.find("did you mean"), std::string::npos) << f.text;
     }
 }
 
