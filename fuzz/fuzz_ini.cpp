@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t s = 0; s < f.sections.size(); ++s) {
         const auto i = static_cast<int32_t>(s);
         (void)f.FindSection(f.sections[s].name, i);
-        for (const std::string& key : f.sections[s].keys) {
+        for (const std::string_view key : f.sections[s].keys) {
             std::vector<std::string> list;
             pindrel::Point pair;
             pindrel::Rect rect;

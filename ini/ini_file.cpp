@@ -1,5 +1,6 @@
 #include "ini/ini_file.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace pindrel {
@@ -14,16 +15,38 @@ std::string_view TrimIni(std::string_view s) {
 }
 
 void IniFile::Reset() {
+    text_.clear();
     sections.clear();
     sectionLines.clear();
     droppedLines.clear();
 }
 
 void IniFile::Parse(std::span<const uint8_t> bytes) {
+    Parse(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+}
+
+void IniFile::Parse(std::vector<uint8_t>&& bytes) {
     Reset();
-    const char* p = reinterpret_cast<const char*>(bytes.data());
-    const char* const end = p + bytes.size();
+    text_ = std::move(bytes);
+    ParseText();
+}
+
+void IniFile::ParseText() {
+    const char* p = reinterpret_cast<const char*>(text_.data());
+    const char* const end = p + text_.size();
+    // Every header holds a '[': counting them sizes the section lists once, instead of growing
+    // and copying them while parsing.
+    size_t brackets = 0;
+    for (const char* q = p;
+         (q = static_cast<const char*>(std::memchr(q, '[', static_cast<size_t>(end - q)))) !=
+         nullptr;
+         ++q) {
+        ++brackets;
+    }
+    sections.reserve(brackets);
+    sectionLines.reserve(brackets);
     int32_t lineNo = 1;
+    size_t hint = 0;
     while (p < end) {
         // Line breaks: a run of CR and LF separates lines; for numbering, CR LF counts once.
         if (*p == '\r' || *p == '\n') {
@@ -39,8 +62,10 @@ void IniFile::Parse(std::span<const uint8_t> bytes) {
         p = eol;
         if (line.empty() || line.front() == ';') continue;
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            // Sections of one file tend to be alike: reserve what the previous one needed.
-            const size_t hint = sections.empty() ? 0 : sections.back().keys.size();
+            // Sections of one file tend to be alike: reserve the most entries a section has
+            // needed so far (within reason), so the lists rarely grow.
+            if (!sections.empty())
+                hint = std::max(hint, std::min<size_t>(sections.back().keys.size(), 32));
             IniSection& s = sections.emplace_back();
             s.name = line.substr(1, line.size() - 2);
             s.keys.reserve(hint);
@@ -64,8 +89,8 @@ void IniFile::Parse(std::span<const uint8_t> bytes) {
             continue;
         }
         IniSection& s = sections.back();
-        s.keys.emplace_back(key);
-        s.values.emplace_back(value);
+        s.keys.push_back(key);
+        s.values.push_back(value);
         sectionLines.back().entries.push_back(lineNo);
     }
 }

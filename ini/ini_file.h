@@ -9,11 +9,12 @@
 namespace pindrel {
 
 // One section of a skin file: its name as written between the brackets, and its entries in file
-// order. keys and values always have the same length; no key or value is empty or padded.
+// order. keys and values always have the same length; no key or value is empty or padded. The
+// texts lie in the owning IniFile's copy of the file.
 struct IniSection {
-    std::string name;
-    std::vector<std::string> keys;
-    std::vector<std::string> values;
+    std::string_view name;
+    std::vector<std::string_view> keys;
+    std::vector<std::string_view> values;
 };
 
 // Where a section and its entries stand in the file (1-based line numbers), kept beside the
@@ -30,18 +31,30 @@ struct IniDroppedLine {
     bool beforeSection = false; // dropped only because no header came before it
 };
 
-// The parsed content of an INI file: ordered sections, duplicates kept.
+// The parsed content of an INI file: ordered sections, duplicates kept. Holds one copy of the
+// file's bytes that every name, key and value points into, so parsing allocates little.
 class IniFile {
 public:
+    IniFile() = default;
     virtual ~IniFile() = default;
+    IniFile(IniFile&&) noexcept = default;
+    IniFile& operator=(IniFile&&) noexcept = default;
+    IniFile(const IniFile&) = delete;
+    IniFile& operator=(const IniFile&) = delete;
 
     // Replaces the content with what the bytes hold. Line ends are CR, LF or any run of them.
     void Parse(std::span<const uint8_t> bytes);
+    void Parse(std::vector<uint8_t>&& bytes);
     void Reset();
 
     std::vector<IniSection> sections;
     std::vector<IniSectionLines> sectionLines; // parallel to sections
     std::vector<IniDroppedLine> droppedLines;
+
+private:
+    void ParseText();
+
+    std::vector<uint8_t> text_; // moving keeps its buffer, so the views stay valid
 };
 
 // The six ASCII white-space characters; bytes of 0x80 and above never are.

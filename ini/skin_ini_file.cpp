@@ -6,9 +6,9 @@ namespace pindrel {
 
 bool SkinIniFile::Load(std::string_view path) {
     Reset();
-    const ReadFileResult file = ReadRegularFile(path);
+    ReadFileResult file = ReadRegularFile(path);
     if (file.status != ReadFileStatus::Ok || file.bytes.empty()) return false;
-    Parse(file.bytes);
+    Parse(std::move(file.bytes));
     return true;
 }
 

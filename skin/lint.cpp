@@ -116,7 +116,7 @@ std::string DroppedLineText(const IniDroppedLine& d) {
 }
 
 void CheckSectionName(Context& cx, int32_t s) {
-    const std::string& name = cx.ini.sections[static_cast<size_t>(s)].name;
+    const std::string name(cx.ini.sections[static_cast<size_t>(s)].name);
     const std::string norm = Normalized(name);
     for (size_t k = 0; k < kSectionNames.size(); ++k) {
         const std::string_view known = kSectionNames[k];
@@ -245,7 +245,7 @@ void CheckKeys(Context& cx, int32_t s, SectionKind kind) {
     const IniSection& section = cx.ini.sections[static_cast<size_t>(s)];
     const std::vector<int32_t>& lines = cx.ini.sectionLines[static_cast<size_t>(s)].entries;
     const std::vector<KeyDef> known = KnownKeys(kind);
-    const std::string where = "[" + section.name + "]";
+    const std::string where = "[" + std::string(section.name) + "]";
 
     std::vector<std::string> fieldItems;
     if (kind == SectionKind::Label) SplitList(cx.ini.FindValue(s, "fields"), fieldItems);
@@ -317,8 +317,13 @@ std::optional<SectionKind> FindSectionKind(std::string_view name) {
 
 std::string Quote(std::string_view text) {
     constexpr size_t kMax = 48;
-    if (text.size() <= kMax) return "\"" + std::string(text) + "\"";
-    return "\"" + std::string(text.substr(0, kMax)) + "...\"";
+    std::string quoted;
+    quoted.reserve(kMax + 5);
+    quoted += '"';
+    quoted.append(text.substr(0, kMax));
+    if (text.size() > kMax) quoted += "...";
+    quoted += '"';
+    return quoted;
 }
 
 std::optional<std::string_view> Resembling(std::string_view name,
@@ -384,10 +389,10 @@ void CheckStructure(Context& cx) {
         if (IsSingle(*kind)) {
             int32_t& first = cx.firstSection[static_cast<size_t>(*kind)];
             if (first >= 0) {
-                cx.Warning(cx.HeaderLine(s), "second [" +
-                                                 cx.ini.sections[static_cast<size_t>(s)].name +
-                                                 "] section is ignored (the first is at line " +
-                                                 std::to_string(cx.HeaderLine(first)) + ")");
+                cx.Warning(cx.HeaderLine(s),
+                           "second [" + std::string(cx.ini.sections[static_cast<size_t>(s)].name) +
+                               "] section is ignored (the first is at line " +
+                               std::to_string(cx.HeaderLine(first)) + ")");
                 continue;
             }
             first = s;

@@ -20,10 +20,10 @@ SkinIniFile Parsed(std::string_view text) {
 std::string Dump(const IniFile& f) {
     std::string out;
     for (const auto& s : f.sections) {
-        out += "[" + s.name + "]{";
+        out.append("[").append(s.name).append("]{");
         for (size_t i = 0; i < s.keys.size(); ++i) {
             if (i) out += "|";
-            out += s.keys[i] + "=" + s.values[i];
+            out.append(s.keys[i]).append("=").append(s.values[i]);
         }
         out += "}";
     }
@@ -121,6 +121,22 @@ TEST(SkinIniFile, LoadReadsRegularFilesOnly) {
         EXPECT_FALSE(f.Load(bad));
         EXPECT_TRUE(f.sections.empty()); // a failed load leaves the reader empty
         EXPECT_EQ(f.FindSection("Label", 0), -1);
+    }
+}
+
+TEST(SkinIniFile, MovedReaderKeepsItsTexts) {
+    // The model points into the reader's own copy of the file; tiny files included.
+    for (const char* text : {"[S]\na=b", "[Section]\nkey=a rather longer value than SSO holds"}) {
+        SCOPED_TRACE(text);
+        SkinIniFile moved = Parsed(text);
+        const std::string before = Dump(moved);
+        SkinIniFile target = std::move(moved);
+        EXPECT_EQ(Dump(target), before);
+        std::vector<SkinIniFile> many;
+        for (int i = 0; i < 20; ++i)
+            many.push_back(Parsed(text)); // regrowth moves them
+        for (const SkinIniFile& f : many)
+            EXPECT_EQ(Dump(f), before);
     }
 }
 
