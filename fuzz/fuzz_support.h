@@ -11,6 +11,7 @@
 #include "skin/field_text.h"
 #include "skin/skin.h"
 #include "support/bmp24.h"
+#include "support/test_skin.h"
 
 namespace pindrel::fuzz {
 
@@ -44,19 +45,6 @@ inline bool LoadSkinFromBytes(Skin& skin, const uint8_t* data, size_t size) {
     return skin.Load("skin.ini");
 }
 
-class FuzzSkin : public Skin {
-public:
-    std::string GetFieldText(int32_t field) override {
-        return FieldText(field, callType, info, timeText);
-    }
-    CallType GetCallType(ConstPixelView* p) override {
-        if (p) *p = photo;
-        return callType;
-    }
-    CallType callType = CallType::UnknownCaller;
-    CallerInfo info;
-    std::string timeText = "12:34";
-    ConstPixelView photo;
-};
+using FuzzSkin = test::TestSkin;
 
 } // namespace pindrel::fuzz
