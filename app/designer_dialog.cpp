@@ -77,9 +77,9 @@ BaseUnits DialogBaseUnits(const QFont& font) {
     return LayoutBaseUnits(BaseUnitsFromFont(alphabet, fm.height()));
 }
 
-QWidget* MakeControl(QWidget* parent, const ControlSpec& spec) {
-    const QString caption = FromView(spec.caption);
-    switch (spec.kind) {
+QWidget* MakeControl(QWidget* parent, const ControlSpec& control) {
+    const QString caption = FromView(control.caption);
+    switch (control.kind) {
     case ControlKind::GroupBox:
         return new GroupFrame(caption, parent);
     case ControlKind::HiddenGroupBox: {
@@ -173,10 +173,10 @@ void DesignerDialog::InitDialog() {
     SetText(IdXSize, QStringLiteral("100"));
     SetText(IdYSize, QStringLiteral("100"));
 
-    for (const ControlSpec& spec : DialogControls()) {
-        if (spec.kind != ControlKind::UpDown) continue;
-        auto* upDown = static_cast<UpDown*>(Control(spec.id));
-        upDown->SetBuddy(static_cast<NumberEdit*>(Control(spec.buddy)));
+    for (const ControlSpec& control : DialogControls()) {
+        if (control.kind != ControlKind::UpDown) continue;
+        auto* upDown = static_cast<UpDown*>(Control(control.id));
+        upDown->SetBuddy(static_cast<NumberEdit*>(Control(control.buddy)));
         upDown->SetRange(kAlignStepMin, kAlignStepMax);
     }
 
@@ -188,9 +188,9 @@ void DesignerDialog::BuildControls() {
     QButtonGroup* group = nullptr;
     QWidget* previous = nullptr;
     std::vector<std::pair<QLabel*, int32_t>> buddies;
-    for (const ControlSpec& spec : DialogControls()) {
-        QWidget* w = MakeControl(this, spec);
-        const Rect r = DialogRectToPixels(spec.rect, units);
+    for (const ControlSpec& control : DialogControls()) {
+        QWidget* w = MakeControl(this, control);
+        const Rect r = DialogRectToPixels(control.rect, units);
         w->setGeometry(r.left, r.top, r.Width(), r.Height());
         // A font wider than the layout's own would cut a right-aligned caption short on the
         // left: such a label grows leftwards, keeping its right edge by its edit.
@@ -198,17 +198,17 @@ void DesignerDialog::BuildControls() {
             const int need = label->sizeHint().width();
             if (need > r.Width()) label->setGeometry(r.right - need, r.top, need, r.Height());
         }
-        if (!spec.accessibleName.empty()) {
-            w->setAccessibleName(FromView(spec.accessibleName));
-            w->setToolTip(FromView(spec.accessibleName));
+        if (!control.accessibleName.empty()) {
+            w->setAccessibleName(FromView(control.accessibleName));
+            w->setToolTip(FromView(control.accessibleName));
         }
-        if (spec.kind == ControlKind::FirstRadio) group = new QButtonGroup(this);
+        if (control.kind == ControlKind::FirstRadio) group = new QButtonGroup(this);
         if (auto* radio = qobject_cast<QRadioButton*>(w); radio && group)
-            group->addButton(radio, spec.id);
-        if (auto* label = qobject_cast<QLabel*>(w); label && spec.buddy != 0)
-            buddies.emplace_back(label, spec.buddy);
-        if (spec.id == 0) continue;
-        controls[spec.id] = w;
+            group->addButton(radio, control.id);
+        if (auto* label = qobject_cast<QLabel*>(w); label && control.buddy != 0)
+            buddies.emplace_back(label, control.buddy);
+        if (control.id == 0) continue;
+        controls[control.id] = w;
         if (w->focusPolicy() != Qt::NoFocus) {
             if (previous) setTabOrder(previous, w);
             previous = w;

@@ -100,7 +100,7 @@ void BM_MeasureOnly(benchmark::State& state) {
 }
 BENCHMARK(BM_MeasureOnly)->Unit(benchmark::kMicrosecond);
 
-// Making a font: fontconfig match and face opening, once per distinct font spec.
+// Making a font: fontconfig match and face opening, once per distinct font fontSpec.
 void BM_CreateFont(benchmark::State& state) {
     CreateFont({"Tahoma", -12, 400, false});
     for (auto _ : state)

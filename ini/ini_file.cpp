@@ -34,8 +34,10 @@ void IniFile::Parse(std::vector<uint8_t>&& bytes) {
 void IniFile::ParseText() {
     const char* p = reinterpret_cast<const char*>(text_.data());
     const char* const end = p + text_.size();
+    if (p == end) return; // memchr must not see the null pointer of an empty buffer
     // Every header holds a '[': counting them sizes the section lists once, instead of growing
-    // and copying them while parsing.
+    // and copying them while parsing. Real sections take far more than 16 bytes, and the cap
+    // keeps a file of brackets alone from reserving many times its size.
     size_t brackets = 0;
     for (const char* q = p;
          (q = static_cast<const char*>(std::memchr(q, '[', static_cast<size_t>(end - q)))) !=
@@ -43,6 +45,7 @@ void IniFile::ParseText() {
          ++q) {
         ++brackets;
     }
+    brackets = std::min(brackets, text_.size() / 16);
     sections.reserve(brackets);
     sectionLines.reserve(brackets);
     int32_t lineNo = 1;

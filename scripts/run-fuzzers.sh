@@ -12,8 +12,9 @@ for target in "$dir"/fuzz_*; do
     work=$(mktemp -d)
     if [[ -d "$top/fuzz/corpus/$name" ]]; then cp -r "$top/fuzz/corpus/$name/." "$work/"; fi
     echo "== $name for ${seconds}s"
+    # Crash inputs land beside the binaries, never in the source tree.
     if ! "$target" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 -timeout=10 \
-            -print_final_stats=0 "$work" 2>"$work.log"; then
+            -artifact_prefix="$dir/$name-" -print_final_stats=0 "$work" 2>"$work.log"; then
         tail -n 60 "$work.log"
         status=1
     else

@@ -47,11 +47,11 @@ void Skin::DrawLabel(PixelView canvas, const SkinLabel& label, CallType t) {
     for (size_t i = 0; i < count; ++i) {
         const std::string text = GetFieldText(label.fieldIds[i]);
         if (text.empty()) continue;
-        const FontSpec& spec = label.fonts[i];
+        const FontSpec& fontSpec = label.fonts[i];
         // Right-aligned italics would lose their overhang at the right edge.
-        format.noClip = label.horAlign == 1 && spec.italic != 0;
+        format.noClip = label.horAlign == 1 && fontSpec.italic != 0;
         const Rect box{r.left, ClampToInt32(y), r.right, r.bottom};
-        y += DrawText(canvas, fontCache.GetFont(spec), text, box, format, spec.color);
+        y += DrawText(canvas, fontCache.GetFont(fontSpec), text, box, format, fontSpec.color);
     }
 }
 

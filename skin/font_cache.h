@@ -20,8 +20,8 @@ public:
     FontCache(FontCache&&) noexcept;
     FontCache& operator=(FontCache&&) noexcept;
 
-    // The font for spec, made on first use. Owned by the cache.
-    Font& GetFont(const FontSpec& spec);
+    // The font for fontSpec, made on first use. Owned by the cache.
+    Font& GetFont(const FontSpec& fontSpec);
     size_t Count() const { return keys.size(); }
 
     std::vector<FontSpec> keys;
@@ -30,6 +30,6 @@ public:
 
 // What a FontSpec asks of the font engine: the em height from points and ScreenDpiY (96 when
 // unset), weight 700 or 400, the face cut to 31 characters.
-FontRequest MakeFontRequest(const FontSpec& spec);
+FontRequest MakeFontRequest(const FontSpec& fontSpec);
 
 } // namespace pindrel

@@ -229,14 +229,15 @@ void CheckLabel(Context& cx, int32_t s, std::set<std::string>& checkedFaces) {
             const std::string key = "font" + std::to_string(i + 1);
             std::vector<std::string> items;
             if (cx.ini.GetList(s, key, items) < 2) continue;
-            FontSpec spec;
-            cx.ini.GetFontSpec(s, key, spec.size, spec.face, spec.bold, spec.italic);
-            if (!checkedFaces.insert(spec.face).second) continue;
-            const std::unique_ptr<Font> font = CreateFont(MakeFontRequest(spec));
+            FontSpec fontSpec;
+            cx.ini.GetFontSpec(s, key, fontSpec.size, fontSpec.face, fontSpec.bold,
+                               fontSpec.italic);
+            if (!checkedFaces.insert(fontSpec.face).second) continue;
+            const std::unique_ptr<Font> font = CreateFont(MakeFontRequest(fontSpec));
             if (font->IsSubstituted())
                 cx.Warning(
                     cx.KeyLine(s, key),
-                    "font face " + Quote(spec.face) + " is not installed; " +
+                    "font face " + Quote(fontSpec.face) + " is not installed; " +
                         (font->Family().empty() ? std::string("no face") : Quote(font->Family())) +
                         " stands in");
             continue;

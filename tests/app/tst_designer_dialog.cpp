@@ -196,11 +196,11 @@ private slots:
 
     void captionsAndTabOrder() {
         Harness h;
-        for (const ControlSpec& spec : DialogControls()) {
-            if (spec.id == 0 || spec.caption.empty()) continue;
-            auto* button = qobject_cast<QAbstractButton*>(h.dialog->Control(spec.id));
+        for (const ControlSpec& control : DialogControls()) {
+            if (control.id == 0 || control.caption.empty()) continue;
+            auto* button = qobject_cast<QAbstractButton*>(h.dialog->Control(control.id));
             if (!button) continue;
-            QCOMPARE(button->text().toStdString(), std::string(spec.caption));
+            QCOMPARE(button->text().toStdString(), std::string(control.caption));
             if (auto* push = qobject_cast<QPushButton*>(button)) QVERIFY(!push->autoDefault());
         }
         QCOMPARE(h.dialog->Control(IdCentreVertically)->accessibleName(),

@@ -140,6 +140,12 @@ TEST(SkinIniFile, MovedReaderKeepsItsTexts) {
     }
 }
 
+TEST(SkinIniFile, EmptyBytesParseToNothing) {
+    SkinIniFile f = Parsed("[S]\na=b");
+    f.Parse(std::span<const uint8_t>{}); // a null data pointer
+    EXPECT_TRUE(f.sections.empty());
+}
+
 TEST(SkinIniFile, FileWithoutHeadersLoads) {
     test::TempDir dir;
     SkinIniFile f;

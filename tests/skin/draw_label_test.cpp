@@ -187,21 +187,21 @@ TEST(MakeFontRequest, HeightsWeightAndFace) {
                  {INT32_MIN, kMaxFontPixels}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.size);
-        FontSpec spec;
-        spec.size = c.size;
-        EXPECT_EQ(MakeFontRequest(spec).height, c.height);
+        FontSpec fontSpec;
+        fontSpec.size = c.size;
+        EXPECT_EQ(MakeFontRequest(fontSpec).height, c.height);
     }
-    FontSpec spec;
-    spec.face = std::string(40, 'x');
-    spec.bold = 1;
-    spec.italic = 5;
-    const FontRequest r = MakeFontRequest(spec);
+    FontSpec fontSpec;
+    fontSpec.face = std::string(40, 'x');
+    fontSpec.bold = 1;
+    fontSpec.italic = 5;
+    const FontRequest r = MakeFontRequest(fontSpec);
     EXPECT_EQ(r.face, std::string(31, 'x'));
     EXPECT_EQ(r.weight, 700);
     EXPECT_TRUE(r.italic);
     ScreenDpiY = 120;
-    spec.size = 9;
-    EXPECT_EQ(MakeFontRequest(spec).height, -15);
+    fontSpec.size = 9;
+    EXPECT_EQ(MakeFontRequest(fontSpec).height, -15);
     ScreenDpiY = 96;
 }
 
