@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -384,6 +386,23 @@ void DesignerDialog::Align(AlignAction action) {
     const AlignWrite w = SnapAlign(action, preview->ClientSize(), ReadAlignValues());
     SetText(w.xPos ? IdXPos : IdYPos, QString::fromStdString(FormatAlignValue(w.value)));
     AlignUpdate();
+}
+
+// Nothing captures the mouse: after a press beside the preview, the moves and the release over
+// it belong to it. Qt's implicit grab brings them to the dialog instead, which hands them on.
+void DesignerDialog::mouseMoveEvent(QMouseEvent* event) {
+    ForwardToPreview(*event);
+}
+
+void DesignerDialog::mouseReleaseEvent(QMouseEvent* event) {
+    ForwardToPreview(*event);
+}
+
+void DesignerDialog::ForwardToPreview(const QMouseEvent& event) {
+    QMouseEvent mapped(event.type(), preview->mapFromParent(event.position()),
+                       event.scenePosition(), event.globalPosition(), event.button(),
+                       event.buttons(), event.modifiers(), event.pointingDevice());
+    QCoreApplication::sendEvent(preview, &mapped);
 }
 
 // Keyboard

@@ -59,6 +59,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void BuildControls();
@@ -71,6 +73,7 @@ private:
     void SetText(int32_t id, const QString& text);
     AlignValues ReadAlignValues() const;
     void DescribePreview();
+    void ForwardToPreview(const QMouseEvent& event);
 
     std::unique_ptr<FileChooser> fileChooser;
     std::unique_ptr<MessageSink> messageSink;

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QWindow>
 
 #include "app/designer_dialog.h"
 #include "app/number_edit.h"
@@ -558,6 +559,39 @@ private slots:
         QVERIFY(!b.pressed);
         QTest::mouseRelease(preview, Qt::LeftButton, {}, QPoint(30, 30));
         QCOMPARE(h.Screen().pixel(30, 30), kUp);
+    }
+
+    // Through the window, as a real pointer's events arrive: nothing captures the mouse, so
+    // after a press beside the preview the moves and the release over it still reach it.
+    void mouseThroughTheWindow() {
+        QTemporaryDir dir;
+        Harness h;
+        h.BrowseTo(WriteSkin(dir));
+        QWindow* window = h.dialog->windowHandle();
+        const QPoint origin = h.dialog->Preview()->pos();
+        const QPoint beside(h.dialog->Preview()->geometry().right() + 5, 200);
+        QVERIFY(!h.dialog->childAt(beside));
+        SkinButton& b = h.dialog->buttons[0];
+
+        QTest::mousePress(window, Qt::LeftButton, {}, origin + QPoint(30, 30));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, beside);
+        QVERIFY(b.pressed && b.tracking);
+        QTest::mouseMove(window, origin + QPoint(5, 5));
+        QVERIFY(!b.pressed && b.tracking);
+        QTest::mousePress(window, Qt::LeftButton, {}, beside);
+        QTest::mouseMove(window, origin + QPoint(30, 30));
+        QVERIFY(b.pressed);
+        QCOMPARE(h.Screen().pixel(30, 30), kDown);
+        QTest::mouseRelease(window, Qt::LeftButton, {}, origin + QPoint(30, 30));
+        QVERIFY(!b.pressed && !b.tracking);
+        QCOMPARE(h.Screen().pixel(30, 30), kUp);
+
+        // A double click's second press reaches nothing: only the first press and its release
+        // repaint the button.
+        h.paints.rects.clear();
+        QTest::mouseDClick(window, Qt::LeftButton, {}, origin + QPoint(30, 30));
+        QCOMPARE(h.paints.rects.size(), std::size_t{2});
+        QVERIFY(!b.pressed && !b.tracking);
     }
 
     void latchingButton() {
