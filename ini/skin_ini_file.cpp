@@ -30,6 +30,19 @@ std::string_view SkinIniFile::FindValue(int32_t section, std::string_view key) c
     return {};
 }
 
+std::vector<std::string_view>
+SkinIniFile::FindNumberedValues(int32_t section, std::string_view prefix, size_t count) const {
+    std::vector<std::string_view> values(count);
+    if (section < 0 || static_cast<size_t>(section) >= sections.size()) return values;
+    const IniSection& s = sections[static_cast<size_t>(section)];
+    for (size_t i = 0; i < s.keys.size(); ++i) {
+        const size_t n = KeyNumber(s.keys[i], prefix);
+        // Stored values are never empty, so an empty slot is one not yet found.
+        if (n >= 1 && n <= count && values[n - 1].empty()) values[n - 1] = s.values[i];
+    }
+    return values;
+}
+
 std::string SkinIniFile::GetValue(int32_t section, std::string_view key) const {
     return std::string(FindValue(section, key));
 }

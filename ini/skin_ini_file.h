@@ -25,6 +25,11 @@ public:
     std::string GetValue(int32_t section, std::string_view key) const;
     // As GetValue, without the copy; valid while the file lives.
     std::string_view FindValue(int32_t section, std::string_view key) const;
+    // FindValue for the keys prefix + "1" up to prefix + count (decimal, no leading zeros) at
+    // once: element n - 1 is the value of key n, empty when absent. One pass over the section,
+    // where a lookup per key would be quadratic in a label of many fields and entries.
+    std::vector<std::string_view> FindNumberedValues(int32_t section, std::string_view prefix,
+                                                     size_t count) const;
 
     // Typed readers. Those returning bool leave their outputs unchanged on false unless noted.
     std::string GetString(int32_t section, std::string_view key, std::string_view def) const;
@@ -47,5 +52,12 @@ int32_t ParseSkinInt(std::string_view text);
 bool IsWholeSkinInt(std::string_view text);
 // Splits a comma list into trimmed, non-empty items.
 void SplitList(std::string_view text, std::vector<std::string>& list);
+// The n of a key prefix + n, n in decimal without leading zeros as a label's "font%d" keys are
+// formed; 0 for any other key.
+size_t KeyNumber(std::string_view key, std::string_view prefix);
+// GetColor and GetFontSpec on a value already looked up.
+bool ParseColor(std::string_view value, Color& color);
+bool ParseFontSpec(std::string_view value, int32_t& size, std::string& face, int32_t& bold,
+                   int32_t& italic);
 
 } // namespace pindrel

@@ -39,6 +39,19 @@ void SplitList(std::string_view text, std::vector<std::string>& list) {
     }
 }
 
+size_t KeyNumber(std::string_view key, std::string_view prefix) {
+    if (!key.starts_with(prefix)) return 0;
+    key.remove_prefix(prefix.size());
+    // 18 digits cannot overflow; no list has that many items.
+    if (key.empty() || key.size() > 18 || key.front() == '0') return 0;
+    size_t n = 0;
+    for (char c : key) {
+        if (c < '0' || c > '9') return 0;
+        n = n * 10 + static_cast<size_t>(c - '0');
+    }
+    return n;
+}
+
 namespace {
 
 // The first N items of a comma list, trimmed and without empty ones, with no allocation; returns
@@ -94,8 +107,17 @@ bool SkinIniFile::GetRect(int32_t section, std::string_view posKey, std::string_
 }
 
 bool SkinIniFile::GetColor(int32_t section, std::string_view key, Color& color) const {
+    return ParseColor(FindValue(section, key), color);
+}
+
+bool SkinIniFile::GetFontSpec(int32_t section, std::string_view key, int32_t& size,
+                              std::string& face, int32_t& bold, int32_t& italic) const {
+    return ParseFontSpec(FindValue(section, key), size, face, bold, italic);
+}
+
+bool ParseColor(std::string_view value, Color& color) {
     std::array<std::string_view, 3> items;
-    if (FirstItems(FindValue(section, key), items) < 3) return false;
+    if (FirstItems(value, items) < 3) return false;
     const auto channel = [&](size_t i) {
         return static_cast<uint8_t>(static_cast<uint32_t>(ParseSkinInt(items[i])) & 0xFFu);
     };
@@ -103,10 +125,10 @@ bool SkinIniFile::GetColor(int32_t section, std::string_view key, Color& color) 
     return true;
 }
 
-bool SkinIniFile::GetFontSpec(int32_t section, std::string_view key, int32_t& size,
-                              std::string& face, int32_t& bold, int32_t& italic) const {
+bool ParseFontSpec(std::string_view value, int32_t& size, std::string& face, int32_t& bold,
+                   int32_t& italic) {
     std::array<std::string_view, 4> items;
-    const size_t n = FirstItems(FindValue(section, key), items);
+    const size_t n = FirstItems(value, items);
     if (n == 0) return false;
     size = ParseSkinInt(items[0]);
     if (n >= 2) face = items[1];

@@ -1,4 +1,6 @@
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "ini/skin_ini_file.h"
 #include "skin/skin_element.h"
@@ -51,8 +53,7 @@ bool ReadButtonSection(const SkinIniFile& file, int32_t s, SkinButton& button) {
 bool ReadLabelSection(const SkinIniFile& file, int32_t s, SkinLabel& label) {
     if (s < 0) return false;
     std::vector<std::string> names;
-    const int32_t n = file.GetList(s, "fields", names);
-    if (n == 0) return false;
+    if (file.GetList(s, "fields", names) == 0) return false;
     label.type = file.GetInt(s, "type", 255);
     label.horAlign = file.GetInt(s, "hor_align", 0);
     label.vertAlign = file.GetInt(s, "vert_align", 0);
@@ -62,13 +63,15 @@ bool ReadLabelSection(const SkinIniFile& file, int32_t s, SkinLabel& label) {
         file.GetRect(s, kPosKeys[static_cast<size_t>(o)], kSizeKeys[static_cast<size_t>(o)], r);
         label.SetPlacement(o, r.left, r.top, r.Width(), r.Height());
     }
-    for (int32_t i = 0; i < n; ++i) {
-        const std::optional<int32_t> id = FindCallerField(names[static_cast<size_t>(i)]);
+    // "font%d" and "color%d" number every item of the list, caller field or not.
+    const std::vector<std::string_view> fonts = file.FindNumberedValues(s, "font", names.size());
+    const std::vector<std::string_view> colors = file.FindNumberedValues(s, "color", names.size());
+    for (size_t i = 0; i < names.size(); ++i) {
+        const std::optional<int32_t> id = FindCallerField(names[i]);
         if (!id) continue; // its font and colour keys are not read either
         FontSpec f;
-        const std::string number = std::to_string(i + 1);
-        file.GetFontSpec(s, "font" + number, f.size, f.face, f.bold, f.italic);
-        file.GetColor(s, "color" + number, f.color);
+        ParseFontSpec(fonts[i], f.size, f.face, f.bold, f.italic);
+        ParseColor(colors[i], f.color);
         label.AddField(*id, f);
     }
     return true;

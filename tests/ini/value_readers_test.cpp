@@ -1,3 +1,5 @@
+#include <cstring>
+
 #include <gtest/gtest.h>
 
 #include "ini/skin_ini_file.h"
@@ -161,6 +163,22 @@ TEST(SkinIniReaders, FontSpecFillsOnlyPresentItems) {
         EXPECT_EQ(bold, c.bold);
         EXPECT_EQ(italic, c.italic);
     }
+}
+
+TEST(SkinIniReaders, NumberedValuesMatchTheKeyByKeyLookup) {
+    const char* text = "[S]\nfont2=b\nfont1=a\nfont1=second\nfont01=zero\nfont4=beyond\n"
+                       "font=bare\nfont3x=junk\nFont3=case\nfont 3=blank\ncolor3=c\n"
+                       "font18446744073709551617=wrapped\n[T]\nfont3=other";
+    SkinIniFile f;
+    f.Parse({reinterpret_cast<const uint8_t*>(text), std::strlen(text)});
+    for (const int32_t section : {0, 1, -1, 2}) {
+        SCOPED_TRACE(section);
+        const std::vector<std::string_view> values = f.FindNumberedValues(section, "font", 3);
+        ASSERT_EQ(values.size(), 3u);
+        for (size_t n = 1; n <= 3; ++n)
+            EXPECT_EQ(values[n - 1], f.FindValue(section, "font" + std::to_string(n)));
+    }
+    EXPECT_EQ(f.FindNumberedValues(0, "font", 3), (std::vector<std::string_view>{"a", "b", ""}));
 }
 
 } // namespace
