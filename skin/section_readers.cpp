@@ -7,10 +7,6 @@
 
 namespace pindrel {
 
-namespace {
-
-// Images and buttons carry the rectangle of one orientation into the next whose position key is
-// missing; for Portrait that is (0, 0) at the natural size.
 void ReadCarriedPlacement(const SkinIniFile& file, int32_t s, SkinElement& element) {
     Rect r{};
     for (int32_t o = 0; o < kOrientationCount; ++o) {
@@ -18,8 +14,6 @@ void ReadCarriedPlacement(const SkinIniFile& file, int32_t s, SkinElement& eleme
         element.SetPlacement(o, r.left, r.top, r.Width(), r.Height());
     }
 }
-
-} // namespace
 
 bool ReadImageSection(const SkinIniFile& file, int32_t s, SkinImage& image,
                       std::string_view defaultFileName) {

@@ -22,13 +22,7 @@ bool Skin::Load(std::string_view path) {
     ReadImageSection(file, file.FindSection("Background Image", 0), backgroundImage, "bgr.bmp");
     ReadImageSection(file, file.FindSection("Border Image", 0), borderImage, "border.bmp");
 
-    // The photo rectangle carries one orientation's rectangle into the next that lacks its own.
-    const int32_t photo = file.FindSection("Photo Rect", 0);
-    Rect r{};
-    for (int32_t o = 0; o < kOrientationCount; ++o) {
-        file.GetRect(photo, kPosKeys[static_cast<size_t>(o)], kSizeKeys[static_cast<size_t>(o)], r);
-        photoRect.SetPlacement(o, r.left, r.top, r.Width(), r.Height());
-    }
+    ReadCarriedPlacement(file, file.FindSection("Photo Rect", 0), photoRect);
 
     // Each walk is linear: FindSection resumes after the previous hit.
     for (int32_t i = file.FindSection("Image", 0); i >= 0; i = file.FindSection("Image", i + 1)) {

@@ -88,6 +88,12 @@ public:
     int32_t type = 255;
 };
 
+// Reads the three orientations' position and size keys of section s into one rectangle that is
+// never reset, so an orientation whose position key is missing or unusable takes the rectangle
+// of the one before it; for Portrait (0, 0, 0, 0), which images and buttons turn into their
+// natural size.
+void ReadCarriedPlacement(const SkinIniFile& file, int32_t s, SkinElement& element);
+
 // Section readers: fill an element from section s (-1: no section) and tell whether it is usable.
 bool ReadImageSection(const SkinIniFile& file, int32_t s, SkinImage& image,
                       std::string_view defaultFileName);
