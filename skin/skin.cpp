@@ -4,6 +4,14 @@
 
 namespace pindrel {
 
+namespace {
+
+uint64_t PixelBytes(const std::optional<DibImage>& bitmap) {
+    return bitmap ? bitmap->Bytes().size() : 0;
+}
+
+} // namespace
+
 Skin::Skin() = default;
 
 Skin::~Skin() {
@@ -24,14 +32,23 @@ bool Skin::Load(std::string_view path) {
 
     ReadCarriedPlacement(file, file.FindSection("Photo Rect", 0), photoRect);
 
+    uint64_t pixelBytes = PixelBytes(backgroundImage.bitmap) + PixelBytes(borderImage.bitmap);
+    const auto fits = [&](uint64_t bytes) {
+        pixelBytes += bytes;
+        return pixelBytes <= maxPixelBytes;
+    };
     // Each walk is linear: FindSection resumes after the previous hit.
-    for (int32_t i = file.FindSection("Image", 0); i >= 0; i = file.FindSection("Image", i + 1)) {
+    for (int32_t i = file.FindSection("Image", 0); i >= 0 && pixelBytes <= maxPixelBytes;
+         i = file.FindSection("Image", i + 1)) {
         SkinImage image;
-        if (ReadImageSection(file, i, image, "")) images.push_back(std::move(image));
+        if (ReadImageSection(file, i, image, "") && fits(PixelBytes(image.bitmap)))
+            images.push_back(std::move(image));
     }
-    for (int32_t i = file.FindSection("Button", 0); i >= 0; i = file.FindSection("Button", i + 1)) {
+    for (int32_t i = file.FindSection("Button", 0); i >= 0 && pixelBytes <= maxPixelBytes;
+         i = file.FindSection("Button", i + 1)) {
         SkinButton button;
-        if (ReadButtonSection(file, i, button)) {
+        if (ReadButtonSection(file, i, button) &&
+            fits(PixelBytes(button.upBitmap) + PixelBytes(button.downBitmap))) {
             button.firesOnPress = button.id == 3 ? 1 : 0;
             buttons.push_back(std::move(button));
         }

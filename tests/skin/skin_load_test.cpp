@@ -168,6 +168,32 @@ TEST_F(SkinLoad, HugeNumbersWrapWithoutUndefinedBehaviour) {
               (Rect{INT32_MAX, INT32_MIN, INT32_MIN + 9, INT32_MAX - 9}));
 }
 
+TEST_F(SkinLoad, DecodedPicturesStayWithinTheBudget) {
+    const uint64_t picture = uint64_t{DibImage::StrideFor(20)} * 10; // a.bmp
+    const struct {
+        const char* name;
+        uint64_t budget;
+        size_t images, buttons;
+    } cases[] = {
+        {"all fit exactly", 6 * picture, 3, 1},
+        {"button beyond", 5 * picture, 3, 0},
+        {"third image beyond: nothing further", 3 * picture, 2, 0},
+        {"background alone fills it", picture, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        skin.maxPixelBytes = c.budget;
+        ASSERT_TRUE(
+            Load("[Background Image]\nfile=a.bmp\n[Image]\nfile=a.bmp\n[Image]\nfile=a.bmp\n"
+                 "[Button]\nfile_up=a.bmp\nfile_down=a.bmp\n[Image]\nfile=a.bmp\n"
+                 "[Label]\nfields=name"));
+        EXPECT_TRUE(skin.backgroundImage.loaded);
+        EXPECT_EQ(skin.images.size(), c.images);
+        EXPECT_EQ(skin.buttons.size(), c.buttons);
+        EXPECT_EQ(skin.labels.size(), 1u); // labels hold no pictures
+    }
+}
+
 TEST_F(SkinLoad, ManySectionsLoad) {
     std::string ini;
     for (int i = 0; i < 20000; ++i)
