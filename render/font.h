@@ -17,6 +17,7 @@ struct FontRequest {
     int32_t height = 0;
     int32_t weight = 400; // 700 for bold
     bool italic = false;
+    friend bool operator==(const FontRequest&, const FontRequest&) = default;
 };
 
 // Em sizes are kept within this range of pixels; requests outside it get the nearest size in it.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <string>
 
 namespace pindrel {
 
@@ -28,13 +30,37 @@ FontRequest MakeFontRequest(const FontSpec& fontSpec) {
     return request;
 }
 
+size_t FontCache::SpecHash::operator()(const FontSpec& f) const {
+    size_t h = std::hash<std::string>()(f.face);
+    for (const uint32_t v : {static_cast<uint32_t>(f.size), static_cast<uint32_t>(f.bold),
+                             static_cast<uint32_t>(f.italic), f.color.Value()})
+        h = h * 31 + v;
+    return h;
+}
+
+size_t FontCache::RequestHash::operator()(const FontRequest& r) const {
+    size_t h = std::hash<std::string>()(r.face);
+    for (const uint32_t v : {static_cast<uint32_t>(r.height), static_cast<uint32_t>(r.weight),
+                             static_cast<uint32_t>(r.italic)})
+        h = h * 31 + v;
+    return h;
+}
+
 Font& FontCache::GetFont(const FontSpec& fontSpec) {
-    for (size_t i = 0; i < keys.size(); ++i) {
-        if (keys[i] == fontSpec) return *fonts[i];
+    if (const auto it = index_.find(fontSpec); it != index_.end()) return *it->second;
+    FontRequest request = MakeFontRequest(fontSpec);
+    auto made = fonts_.find(request);
+    if (made == fonts_.end()) {
+        if (fonts_.size() >= kMaxCachedFonts) {
+            index_.clear();
+            fonts_.clear();
+        }
+        std::unique_ptr<Font> font = CreateFont(request);
+        made = fonts_.emplace(std::move(request), std::move(font)).first;
     }
-    fonts.push_back(CreateFont(MakeFontRequest(fontSpec)));
-    keys.push_back(fontSpec);
-    return *fonts.back();
+    Font& font = *made->second;
+    index_.emplace(fontSpec, &font);
+    return font;
 }
 
 } // namespace pindrel

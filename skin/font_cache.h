@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "render/font.h"
@@ -11,8 +13,14 @@ namespace pindrel {
 // The screen's vertical dots per inch for font heights: 0 until a front end sets it.
 extern int ScreenDpiY;
 
-// Fonts made for label fields, one per distinct FontSpec (colour included), kept for the owning
-// skin's whole life. Grows only at the end; lookup is a linear walk.
+// Fonts a cache holds at most. A skin can name any number of faces and sizes, and each font
+// takes memory for its face and glyphs; skins for a 320-pixel screen use a handful.
+inline constexpr size_t kMaxCachedFonts = 64;
+
+// Fonts made for label fields, one entry per distinct FontSpec (colour included), kept for the
+// owning skin's whole life. Entries that ask the same of the font engine (they differ only in
+// colour, or their sizes come to the same pixel height) share one font. A cache that would make
+// more than kMaxCachedFonts fonts drops every entry first and starts afresh.
 class FontCache {
 public:
     FontCache();
@@ -20,12 +28,23 @@ public:
     FontCache(FontCache&&) noexcept;
     FontCache& operator=(FontCache&&) noexcept;
 
-    // The font for fontSpec, made on first use. Owned by the cache.
+    // The font for fontSpec, made on first use. Owned by the cache; valid until the next call.
     Font& GetFont(const FontSpec& fontSpec);
-    size_t Count() const { return keys.size(); }
+    // Entries, one per distinct FontSpec.
+    size_t Count() const { return index_.size(); }
+    // Fonts made, at most kMaxCachedFonts.
+    size_t FontCount() const { return fonts_.size(); }
 
-    std::vector<FontSpec> keys;
-    std::vector<std::unique_ptr<Font>> fonts; // parallel to keys
+private:
+    struct SpecHash {
+        size_t operator()(const FontSpec& fontSpec) const;
+    };
+    struct RequestHash {
+        size_t operator()(const FontRequest& request) const;
+    };
+
+    std::unordered_map<FontSpec, Font*, SpecHash> index_; // into fonts_
+    std::unordered_map<FontRequest, std::unique_ptr<Font>, RequestHash> fonts_;
 };
 
 // What a FontSpec asks of the font engine: the em height from points and ScreenDpiY (96 when

@@ -171,6 +171,34 @@ TEST(FontCache, ColourIsPartOfTheKey) {
     EXPECT_EQ(cache.Count(), 3u);
 }
 
+TEST(FontCache, SharesFontsAndStaysBounded) {
+    ScreenDpiY = 96;
+    FontCache cache;
+    // A skin can give every field its own colour: the entries share one font.
+    for (uint32_t c = 0; c < 5000; ++c) {
+        FontSpec f;
+        f.color = Color(c);
+        cache.GetFont(f);
+    }
+    EXPECT_EQ(cache.Count(), 5000u);
+    EXPECT_EQ(cache.FontCount(), 1u);
+    // Faces that differ only beyond the 31 characters asked for are one font too.
+    FontSpec longFace, sameStart;
+    longFace.face = std::string(31, 'x') + "A";
+    sameStart.face = std::string(31, 'x') + "B";
+    EXPECT_EQ(&cache.GetFont(longFace), &cache.GetFont(sameStart));
+    EXPECT_EQ(cache.Count(), 5002u);
+    // ...or its own size: the cache starts afresh instead of growing without end, and every
+    // spec still gets the size it asks for.
+    for (int32_t size = 1; size <= 3 * static_cast<int32_t>(kMaxCachedFonts); ++size) {
+        SCOPED_TRACE(size);
+        FontSpec f;
+        f.size = size;
+        EXPECT_EQ(cache.GetFont(f).PixelSize(), -MakeFontRequest(f).height);
+        EXPECT_LE(cache.FontCount(), kMaxCachedFonts);
+    }
+}
+
 TEST(MakeFontRequest, HeightsWeightAndFace) {
     ScreenDpiY = 96;
     const struct {
