@@ -61,16 +61,6 @@ std::vector<KeyDef> KnownKeys(SectionKind kind) {
     return keys;
 }
 
-// The n of "font<n>" or "color<n>": decimal without leading zeros, as the loader forms them.
-std::optional<int32_t> NumberedKey(std::string_view key, std::string_view prefix) {
-    if (!key.starts_with(prefix)) return std::nullopt;
-    const std::string_view digits = key.substr(prefix.size());
-    if (digits.empty() || digits.size() > 9 || digits.front() == '0') return std::nullopt;
-    if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return std::nullopt;
-    return ParseSkinInt(digits);
-}
-
 std::string Normalized(std::string_view name) {
     std::string out;
     for (char c : name) {
@@ -256,7 +246,10 @@ void CheckKeys(Context& cx, int32_t s, SectionKind kind) {
     for (const KeyDef& k : known)
         candidates.push_back(k.key);
     if (kind == SectionKind::Label) {
-        for (int32_t i = 1; i <= std::max(itemCount, 1); ++i) {
+        // Hints for as many items as there are caller fields: every unknown key against the
+        // keys of every item of a list of thousands would take time quadratic in its size.
+        constexpr auto kHintedItems = static_cast<int32_t>(kCallerFieldNames.size());
+        for (int32_t i = 1; i <= std::clamp(itemCount, 1, kHintedItems); ++i) {
             numbered.push_back("font" + std::to_string(i));
             numbered.push_back("color" + std::to_string(i));
         }
@@ -279,11 +272,10 @@ void CheckKeys(Context& cx, int32_t s, SectionKind kind) {
             if (k.key == key) form = k.form;
         }
         if (kind == SectionKind::Label && !form) {
-            const auto font = NumberedKey(key, "font");
-            const auto color = NumberedKey(key, "color");
-            if (font || color) {
-                const int32_t n = font ? *font : *color;
-                if (n > itemCount) {
+            const size_t font = KeyNumber(key, "font");
+            const size_t color = KeyNumber(key, "color");
+            if (font != 0 || color != 0) {
+                if ((font != 0 ? font : color) > fieldItems.size()) {
                     cx.Warning(line, Quote(key) + " matches no item of \"fields\" (it has " +
                                          std::to_string(itemCount) + "); ignored");
                     continue;

@@ -53,11 +53,18 @@ std::string OpenHint(const Context& cx, std::string_view name) {
 // Decodes a bitmap the skin names; reports why it cannot be used.
 std::optional<Size> CheckBitmap(Context& cx, int32_t line, std::string_view name,
                                 std::string_view consequence) {
-    const BmpResult r = LoadBmp(cx.Resolve(name).string());
-    if (r.image) return Size{r.image->Width(), r.image->Height()};
-    const std::string hint = r.status == BmpStatus::CannotOpen ? OpenHint(cx, name) : "";
-    cx.Error(line, "cannot load " + Quote(name) + hint + ": " + std::string(r.reason) +
-                       " (status " + std::to_string(static_cast<int>(r.status)) + "); " +
+    auto it = cx.bitmaps.find(std::string(name));
+    if (it == cx.bitmaps.end()) {
+        const BmpResult r = LoadBmp(cx.Resolve(name).string());
+        BitmapCheck check{std::nullopt, r.status, r.reason, {}};
+        if (r.image) check.size = Size{r.image->Width(), r.image->Height()};
+        if (r.status == BmpStatus::CannotOpen) check.hint = OpenHint(cx, name);
+        it = cx.bitmaps.emplace(std::string(name), std::move(check)).first;
+    }
+    const BitmapCheck& c = it->second;
+    if (c.size) return c.size;
+    cx.Error(line, "cannot load " + Quote(name) + c.hint + ": " + std::string(c.reason) +
+                       " (status " + std::to_string(static_cast<int>(c.status)) + "); " +
                        std::string(consequence));
     return std::nullopt;
 }
@@ -223,20 +230,21 @@ void CheckLabel(Context& cx, int32_t s, std::set<std::string>& checkedFaces) {
     bool anyField = false;
     for (const std::string& n : names)
         anyField = anyField || FindCallerField(n).has_value();
+    const std::vector<std::string_view> fonts = cx.ini.FindNumberedValues(s, "font", names.size());
     for (size_t i = 0; i < names.size(); ++i) {
         if (FindCallerField(names[i])) {
-            // Fonts: report faces the font engine has to substitute, once per face.
-            const std::string key = "font" + std::to_string(i + 1);
-            std::vector<std::string> items;
-            if (cx.ini.GetList(s, key, items) < 2) continue;
+            // Fonts: report faces the font engine has to substitute, once per face, for as many
+            // faces as a font cache holds.
             FontSpec fontSpec;
-            cx.ini.GetFontSpec(s, key, fontSpec.size, fontSpec.face, fontSpec.bold,
-                               fontSpec.italic);
-            if (!checkedFaces.insert(fontSpec.face).second) continue;
+            fontSpec.face.clear();
+            ParseFontSpec(fonts[i], fontSpec.size, fontSpec.face, fontSpec.bold, fontSpec.italic);
+            if (fontSpec.face.empty() || checkedFaces.size() >= kMaxCachedFonts ||
+                !checkedFaces.insert(fontSpec.face).second)
+                continue;
             const std::unique_ptr<Font> font = CreateFont(MakeFontRequest(fontSpec));
             if (font->IsSubstituted())
                 cx.Warning(
-                    cx.KeyLine(s, key),
+                    cx.KeyLine(s, "font" + std::to_string(i + 1)),
                     "font face " + Quote(fontSpec.face) + " is not installed; " +
                         (font->Family().empty() ? std::string("no face") : Quote(font->Family())) +
                         " stands in");

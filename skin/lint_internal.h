@@ -6,9 +6,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "ini/skin_ini_file.h"
+#include "render/bmp_decoder.h"
+#include "render/geometry.h"
 #include "skin/lint.h"
 
 namespace pindrel::lint {
@@ -37,6 +40,14 @@ constexpr bool IsSingle(SectionKind k) {
     return k != SectionKind::Image && k != SectionKind::Button && k != SectionKind::Label;
 }
 
+// What a bitmap name gave when it was decoded.
+struct BitmapCheck {
+    std::optional<Size> size; // none when it cannot be used
+    BmpStatus status = BmpStatus::Ok;
+    std::string_view reason;
+    std::string hint; // for a file that cannot be opened
+};
+
 // One lint run over a parsed skin file.
 class Context {
 public:
@@ -61,6 +72,9 @@ public:
     std::array<int32_t, kSectionNames.size()> firstSection{-1, -1, -1, -1, -1, -1, -1};
     // Sections read as elements, in file order, with their kinds.
     std::vector<std::pair<int32_t, SectionKind>> elementSections;
+    // Bitmaps by the name the skin gives, each decoded once: a skin may name one in any number
+    // of sections, and a few bytes of it can declare a picture of hundreds of MiB.
+    std::unordered_map<std::string, BitmapCheck> bitmaps;
 
 private:
     void Add(int32_t line, bool error, std::string text);

@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include "skin/font_cache.h"
 #include "skin/lint.h"
 #include "support/pictures.h"
 #include "support/temp_dir.h"
@@ -199,6 +200,28 @@ TEST_F(Lint, BitmapsResolveAgainstTheSkinFolderWhateverTheCurrentDirectory) {
     dir.Write("sub/c.bmp", test::SolidBmp24(4, 4, kWhite));
     const auto findings = Run("[Image]\nfile=a.bmp\n[Image]\nfile=sub/c.bmp\n");
     EXPECT_TRUE(findings.empty()) << Dump(findings);
+}
+
+TEST_F(Lint, RepeatedBitmapsAndManyFacesStayBounded) {
+    // A bitmap is decoded once however many sections name it; each section still hears of it.
+    const auto missing = Run("[Image]\nfile=gone.bmp\n[Image]\nfile=gone.bmp\n"
+                             "[Button]\nfile_up=gone.bmp\nfile_down=a.bmp\n");
+    ASSERT_EQ(missing.size(), 3u) << Dump(missing);
+    EXPECT_EQ(missing[1].line, 4);
+    EXPECT_EQ(missing[2].line, 6);
+    EXPECT_EQ(missing[0].text.substr(0, 30), missing[2].text.substr(0, 30));
+
+    // Only as many distinct faces are looked up as a font cache holds.
+    std::string ini = "[Label]\n" + std::string(kPlaced) + "fields=name";
+    std::string fonts;
+    for (size_t i = 1; i <= kMaxCachedFonts + 6; ++i) {
+        ini += ",name";
+        fonts += "font" + std::to_string(i) + "=9,No Such Face Pindrel " + std::to_string(i) + "\n";
+    }
+    size_t substituted = 0;
+    for (const LintFinding& f : Run(ini + "\n" + fonts))
+        substituted += f.text.find("is not installed") != std::string::npos;
+    EXPECT_EQ(substituted, kMaxCachedFonts);
 }
 
 TEST_F(Lint, FormatsLikeACompiler) {
