@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace pindrel {
 
@@ -55,7 +56,8 @@ void IniFile::ParseText() {
         if (*p == '\r' || *p == '\n') {
             if (*p == '\r' && p + 1 < end && p[1] == '\n') ++p;
             ++p;
-            ++lineNo;
+            // Saturates: a file of more than 2^31 lines must not overflow the count.
+            if (lineNo < std::numeric_limits<int32_t>::max()) ++lineNo;
             continue;
         }
         const char* eol = p;
