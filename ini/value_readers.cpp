@@ -4,6 +4,39 @@
 
 namespace pindrel {
 
+namespace {
+
+// Hands each item of a comma list, trimmed and not empty, to take until it returns false.
+template <typename Take> void ForEachItem(std::string_view text, Take take) {
+    while (!text.empty()) {
+        const size_t comma = text.find(',');
+        const std::string_view item = TrimIni(text.substr(0, comma));
+        text = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
+        if (!item.empty() && !take(item)) return;
+    }
+}
+
+// The first N items of a comma list, with no allocation; returns how many there are (at most N).
+template <size_t N>
+size_t FirstItems(std::string_view text, std::array<std::string_view, N>& items) {
+    size_t n = 0;
+    ForEachItem(text, [&](std::string_view item) {
+        items[n++] = item;
+        return n < N;
+    });
+    return n;
+}
+
+} // namespace
+
+void SplitList(std::string_view text, std::vector<std::string>& list) {
+    list.clear();
+    ForEachItem(text, [&](std::string_view item) {
+        list.emplace_back(item);
+        return true;
+    });
+}
+
 int32_t ParseSkinInt(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && IsIniSpace(text[i]))
@@ -29,16 +62,6 @@ bool IsWholeSkinInt(std::string_view text) {
     return true;
 }
 
-void SplitList(std::string_view text, std::vector<std::string>& list) {
-    list.clear();
-    while (!text.empty()) {
-        const size_t comma = text.find(',');
-        const std::string_view item = TrimIni(text.substr(0, comma));
-        text = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
-        if (!item.empty()) list.emplace_back(item);
-    }
-}
-
 size_t KeyNumber(std::string_view key, std::string_view prefix) {
     if (!key.starts_with(prefix)) return 0;
     key.remove_prefix(prefix.size());
@@ -51,24 +74,6 @@ size_t KeyNumber(std::string_view key, std::string_view prefix) {
     }
     return n;
 }
-
-namespace {
-
-// The first N items of a comma list, trimmed and without empty ones, with no allocation; returns
-// how many were found (at most N).
-template <size_t N>
-size_t FirstItems(std::string_view text, std::array<std::string_view, N>& items) {
-    size_t n = 0;
-    while (!text.empty() && n < N) {
-        const size_t comma = text.find(',');
-        const std::string_view item = TrimIni(text.substr(0, comma));
-        text = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
-        if (!item.empty()) items[n++] = item;
-    }
-    return n;
-}
-
-} // namespace
 
 std::string SkinIniFile::GetString(int32_t section, std::string_view key,
                                    std::string_view def) const {
