@@ -235,7 +235,10 @@ void CheckKeys(Context& cx, int32_t s, SectionKind kind) {
     const IniSection& section = cx.ini.sections[static_cast<size_t>(s)];
     const std::vector<int32_t>& lines = cx.ini.sectionLines[static_cast<size_t>(s)].entries;
     const std::vector<KeyDef> known = KnownKeys(kind);
-    const std::string where = "[" + std::string(section.name) + "]";
+    // Appended rather than "[" + name + "]", which GCC 12 misreads as an overlapping copy
+    // (-Wrestrict) in optimised builds.
+    std::string where = "[";
+    where.append(section.name).append("]");
 
     std::vector<std::string> fieldItems;
     if (kind == SectionKind::Label) SplitList(cx.ini.FindValue(s, "fields"), fieldItems);
