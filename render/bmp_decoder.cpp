@@ -305,8 +305,11 @@ BmpResult LoadBmp(std::string_view path) {
     return Guarded([path] {
         const ReadFileResult file = ReadRegularFile(path, kMaxBmpFileBytes);
         switch (file.status) {
-        case ReadFileStatus::Ok:
-            return Decode(file.bytes);
+        case ReadFileStatus::Ok: {
+            BmpResult result = Decode(file.bytes);
+            result.fileBytes = file.bytes.size();
+            return result;
+        }
         case ReadFileStatus::CannotOpen:
             return Fail(BmpStatus::CannotOpen, "cannot open file");
         case ReadFileStatus::NotRegular:
@@ -321,7 +324,11 @@ BmpResult LoadBmp(std::string_view path) {
 }
 
 BmpResult LoadBmp(std::span<const uint8_t> bytes) {
-    return Guarded([bytes] { return Decode(bytes); });
+    return Guarded([bytes] {
+        BmpResult result = Decode(bytes);
+        result.fileBytes = bytes.size();
+        return result;
+    });
 }
 
 } // namespace pindrel

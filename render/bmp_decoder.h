@@ -20,6 +20,7 @@ struct BmpResult {
     BmpStatus status = BmpStatus::CannotOpen;
     std::string_view reason; // short static text for messages; empty on success
     std::optional<DibImage> image;
+    uint64_t fileBytes = 0; // how much of the file was read, whatever the status
 };
 
 // Decodes a .bmp file into a 24-bit bottom-up picture.

@@ -4,14 +4,6 @@
 
 namespace pindrel {
 
-namespace {
-
-uint64_t PixelBytes(const std::optional<DibImage>& bitmap) {
-    return bitmap ? bitmap->Bytes().size() : 0;
-}
-
-} // namespace
-
 Skin::Skin() = default;
 
 Skin::~Skin() {
@@ -32,23 +24,23 @@ bool Skin::Load(std::string_view path) {
 
     ReadCarriedPlacement(file, file.FindSection("Photo Rect", 0), photoRect);
 
-    uint64_t pixelBytes = PixelBytes(backgroundImage.bitmap) + PixelBytes(borderImage.bitmap);
+    uint64_t bitmapBytes = backgroundImage.loadBytes + borderImage.loadBytes;
     const auto fits = [&](uint64_t bytes) {
-        pixelBytes += bytes;
-        return pixelBytes <= maxPixelBytes;
+        bitmapBytes += bytes;
+        return bitmapBytes <= maxBitmapBytes;
     };
-    // Each walk is linear: FindSection resumes after the previous hit.
-    for (int32_t i = file.FindSection("Image", 0); i >= 0 && pixelBytes <= maxPixelBytes;
+    // Each walk is linear: FindSection resumes after the previous hit. Failed reads count too.
+    for (int32_t i = file.FindSection("Image", 0); i >= 0 && bitmapBytes <= maxBitmapBytes;
          i = file.FindSection("Image", i + 1)) {
         SkinImage image;
-        if (ReadImageSection(file, i, image, "") && fits(PixelBytes(image.bitmap)))
-            images.push_back(std::move(image));
+        const bool read = ReadImageSection(file, i, image, "");
+        if (fits(image.loadBytes) && read) images.push_back(std::move(image));
     }
-    for (int32_t i = file.FindSection("Button", 0); i >= 0 && pixelBytes <= maxPixelBytes;
+    for (int32_t i = file.FindSection("Button", 0); i >= 0 && bitmapBytes <= maxBitmapBytes;
          i = file.FindSection("Button", i + 1)) {
         SkinButton button;
-        if (ReadButtonSection(file, i, button) &&
-            fits(PixelBytes(button.upBitmap) + PixelBytes(button.downBitmap))) {
+        const bool read = ReadButtonSection(file, i, button);
+        if (fits(button.loadBytes) && read) {
             button.firesOnPress = button.id == 3 ? 1 : 0;
             buttons.push_back(std::move(button));
         }

@@ -16,9 +16,9 @@
 
 namespace pindrel {
 
-// The decoded pictures of one skin together; far above what a skin for a 320-pixel screen holds,
-// and room for two pictures of the decoder's largest size.
-inline constexpr uint64_t kMaxSkinPixelBytes = 2 * kMaxDibBytes;
+// The bitmap files one skin load reads and the pictures it decodes, together; far above what a
+// skin for a 320-pixel screen needs, and room for two pictures of the decoder's largest size.
+inline constexpr uint64_t kMaxSkinBitmapBytes = 4 * kMaxDibBytes;
 
 // A skin document with the preview's view state. Its owner supplies the caller data and the
 // call type being previewed.
@@ -35,9 +35,9 @@ public:
     virtual CallType GetCallType(ConstPixelView* photo) = 0;
 
     // Replaces the content with the skin file at path. False, leaving the skin cleared, when the
-    // file cannot be read. Bitmap names resolve against the current directory. Once the decoded
-    // pictures take more than maxPixelBytes, the element that went beyond and every image and
-    // button after it are left out.
+    // file cannot be read. Bitmap names resolve against the current directory. Once the bitmap
+    // files read and the pictures decoded come to more than maxBitmapBytes, the element that
+    // went beyond and every image and button after it are left out.
     bool Load(std::string_view path);
     // Drops the loaded content; keeps photoRect, orientation, the align state and the fonts.
     void Clear();
@@ -76,9 +76,9 @@ public:
     int32_t orientation = Portrait;
     bool showAlignRect = false;
     Rect alignRect;
-    // A bitmap of a few bytes can declare a picture of hundreds of MiB, and a skin can name it
-    // any number of times.
-    uint64_t maxPixelBytes = kMaxSkinPixelBytes;
+    // A bitmap of a few bytes can declare a picture of hundreds of MiB, a bitmap file can be
+    // huge, and a skin can name either any number of times.
+    uint64_t maxBitmapBytes = kMaxSkinBitmapBytes;
 
 private:
     void DrawBorderFrame(PixelView canvas, const Rect& d);

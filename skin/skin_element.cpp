@@ -18,8 +18,17 @@ void SkinImage::SetPlacement(int32_t orientation, int32_t x, int32_t y, int32_t 
     SkinElement::SetPlacement(orientation, x, y, w == 0 ? width : w, h == 0 ? height : h);
 }
 
+namespace {
+
+uint64_t LoadBytes(const BmpResult& result) {
+    return result.fileBytes + (result.image ? result.image->Bytes().size() : 0);
+}
+
+} // namespace
+
 bool SkinImage::LoadBitmap(std::string_view path) {
     BmpResult result = LoadBmp(path);
+    loadBytes = LoadBytes(result);
     if (!result.image) return false;
     width = result.image->Width();
     height = result.image->Height();
@@ -31,6 +40,7 @@ bool SkinImage::LoadBitmap(std::string_view path) {
 void SkinImage::Unload() {
     bitmap.reset();
     loaded = 0;
+    loadBytes = 0;
     ResetPlacement();
 }
 
@@ -41,8 +51,10 @@ void SkinButton::SetPlacement(int32_t orientation, int32_t x, int32_t y, int32_t
 bool SkinButton::LoadBitmaps(std::string_view upPath, std::string_view downPath) {
     Unload();
     BmpResult up = LoadBmp(upPath);
+    loadBytes = LoadBytes(up);
     if (!up.image) return false;
     BmpResult down = LoadBmp(downPath);
+    loadBytes += LoadBytes(down);
     if (!down.image) return false; // the decoded up picture goes with `up`
     width = up.image->Width();
     height = up.image->Height();
@@ -57,6 +69,7 @@ void SkinButton::Unload() {
     downBitmap.reset();
     pressed = 0;
     loaded = 0;
+    loadBytes = 0;
     ResetPlacement();
 }
 

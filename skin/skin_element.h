@@ -48,6 +48,8 @@ public:
     Color transparentColor;
     std::optional<DibImage> bitmap;
     std::string file; // the name as the skin gives it, for tools
+    // Bytes the last LoadBitmap went through: the file read and the picture made.
+    uint64_t loadBytes = 0;
 };
 
 class SkinButton : public SkinElement {
@@ -73,6 +75,8 @@ public:
     Color transparentColor;
     std::string fileUp; // the names as the skin gives them, for tools
     std::string fileDown;
+    // Bytes the last LoadBitmaps went through: the files read and the pictures made.
+    uint64_t loadBytes = 0;
 };
 
 class SkinLabel : public SkinElement {

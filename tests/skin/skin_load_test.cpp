@@ -1,3 +1,5 @@
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "support/pictures.h"
@@ -168,29 +170,33 @@ TEST_F(SkinLoad, HugeNumbersWrapWithoutUndefinedBehaviour) {
               (Rect{INT32_MAX, INT32_MIN, INT32_MIN + 9, INT32_MAX - 9}));
 }
 
-TEST_F(SkinLoad, DecodedPicturesStayWithinTheBudget) {
-    const uint64_t picture = uint64_t{DibImage::StrideFor(20)} * 10; // a.bmp
+TEST_F(SkinLoad, BitmapBytesStayWithinTheBudget) {
+    // a.bmp costs its file and its picture; not.bmp, which fails, its file alone.
+    const uint64_t a =
+        std::filesystem::file_size(dir.Path() / "a.bmp") + uint64_t{DibImage::StrideFor(20)} * 10;
+    const uint64_t bad = std::filesystem::file_size(dir.Path() / "not.bmp");
     const struct {
         const char* name;
         uint64_t budget;
         size_t images, buttons;
     } cases[] = {
-        {"all fit exactly", 6 * picture, 3, 1},
-        {"button beyond", 5 * picture, 3, 0},
-        {"third image beyond: nothing further", 3 * picture, 2, 0},
-        {"background alone fills it", picture, 0, 0},
+        {"all fit exactly", 6 * a + bad, 3, 1},
+        {"button beyond", 6 * a + bad - 1, 3, 0},
+        {"third image beyond: nothing further", 3 * a + bad, 2, 0},
+        {"failed reads count", 3 * a, 1, 0},
+        {"background alone fills it", a, 0, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        skin.maxPixelBytes = c.budget;
+        skin.maxBitmapBytes = c.budget;
         ASSERT_TRUE(
-            Load("[Background Image]\nfile=a.bmp\n[Image]\nfile=a.bmp\n[Image]\nfile=a.bmp\n"
-                 "[Button]\nfile_up=a.bmp\nfile_down=a.bmp\n[Image]\nfile=a.bmp\n"
-                 "[Label]\nfields=name"));
+            Load("[Background Image]\nfile=a.bmp\n[Image]\nfile=a.bmp\n[Image]\nfile=not.bmp\n"
+                 "[Image]\nfile=a.bmp\n[Button]\nfile_up=a.bmp\nfile_down=a.bmp\n"
+                 "[Image]\nfile=a.bmp\n[Label]\nfields=name"));
         EXPECT_TRUE(skin.backgroundImage.loaded);
         EXPECT_EQ(skin.images.size(), c.images);
         EXPECT_EQ(skin.buttons.size(), c.buttons);
-        EXPECT_EQ(skin.labels.size(), 1u); // labels hold no pictures
+        EXPECT_EQ(skin.labels.size(), 1u); // labels read no bitmaps
     }
 }
 
