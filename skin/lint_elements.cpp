@@ -53,17 +53,18 @@ std::string OpenHint(const Context& cx, std::string_view name) {
 // Decodes a bitmap the skin names; reports why it cannot be used.
 std::optional<Size> CheckBitmap(Context& cx, int32_t line, std::string_view name,
                                 std::string_view consequence) {
-    auto it = cx.bitmaps.find(std::string(name));
+    const std::string path = cx.Resolve(name).lexically_normal().string();
+    auto it = cx.bitmaps.find(path);
     if (it == cx.bitmaps.end()) {
-        const BmpResult r = LoadBmp(cx.Resolve(name).string());
-        BitmapCheck check{std::nullopt, r.status, r.reason, {}};
+        const BmpResult r = LoadBmp(path);
+        BitmapCheck check{std::nullopt, r.status, r.reason};
         if (r.image) check.size = Size{r.image->Width(), r.image->Height()};
-        if (r.status == BmpStatus::CannotOpen) check.hint = OpenHint(cx, name);
-        it = cx.bitmaps.emplace(std::string(name), std::move(check)).first;
+        it = cx.bitmaps.emplace(path, check).first;
     }
     const BitmapCheck& c = it->second;
     if (c.size) return c.size;
-    cx.Error(line, "cannot load " + Quote(name) + c.hint + ": " + std::string(c.reason) +
+    const std::string hint = c.status == BmpStatus::CannotOpen ? OpenHint(cx, name) : "";
+    cx.Error(line, "cannot load " + Quote(name) + hint + ": " + std::string(c.reason) +
                        " (status " + std::to_string(static_cast<int>(c.status)) + "); " +
                        std::string(consequence));
     return std::nullopt;

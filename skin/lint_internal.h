@@ -40,12 +40,11 @@ constexpr bool IsSingle(SectionKind k) {
     return k != SectionKind::Image && k != SectionKind::Button && k != SectionKind::Label;
 }
 
-// What a bitmap name gave when it was decoded.
+// What a bitmap file gave when it was decoded.
 struct BitmapCheck {
     std::optional<Size> size; // none when it cannot be used
     BmpStatus status = BmpStatus::Ok;
     std::string_view reason;
-    std::string hint; // for a file that cannot be opened
 };
 
 // One lint run over a parsed skin file.
@@ -72,8 +71,8 @@ public:
     std::array<int32_t, kSectionNames.size()> firstSection{-1, -1, -1, -1, -1, -1, -1};
     // Sections read as elements, in file order, with their kinds.
     std::vector<std::pair<int32_t, SectionKind>> elementSections;
-    // Bitmaps by the name the skin gives, each decoded once: a skin may name one in any number
-    // of sections, and a few bytes of it can declare a picture of hundreds of MiB.
+    // Bitmaps by their resolved, normalised path, each decoded once: a skin may name one in any
+    // number of sections, and it may be huge or declare a picture of hundreds of MiB.
     std::unordered_map<std::string, BitmapCheck> bitmaps;
 
 private:

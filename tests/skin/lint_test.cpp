@@ -204,7 +204,7 @@ TEST_F(Lint, BitmapsResolveAgainstTheSkinFolderWhateverTheCurrentDirectory) {
 
 TEST_F(Lint, RepeatedBitmapsAndManyFacesStayBounded) {
     // A bitmap is decoded once however many sections name it; each section still hears of it.
-    const auto missing = Run("[Image]\nfile=gone.bmp\n[Image]\nfile=gone.bmp\n"
+    const auto missing = Run("[Image]\nfile=gone.bmp\n[Image]\nfile=./gone.bmp\n"
                              "[Button]\nfile_up=gone.bmp\nfile_down=a.bmp\n");
     ASSERT_EQ(missing.size(), 3u) << Dump(missing);
     EXPECT_EQ(missing[1].line, 4);
