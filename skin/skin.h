@@ -16,8 +16,9 @@
 
 namespace pindrel {
 
-// The bitmap files one skin load reads and the pictures it decodes, together; far above what a
-// skin for a 320-pixel screen needs, and room for two pictures of the decoder's largest size.
+// The bitmap files one skin load reads and the pictures it decodes, together: a full-screen
+// picture and its file take about half a MiB, so this holds thousands of them, and a picture of
+// the decoder's largest size with its file.
 inline constexpr uint64_t kMaxSkinBitmapBytes = 4 * kMaxDibBytes;
 
 // A skin document with the preview's view state. Its owner supplies the caller data and the
