@@ -77,34 +77,8 @@ mode_t CreationMode() {
     return 0666 & ~mask;
 }
 
-} // namespace
-
-bool WritePng(std::string_view path, ConstPixelView picture, std::string* error) {
-    std::string ignored;
-    if (!error) error = &ignored;
-    if (picture.Empty()) {
-        *error = "empty picture";
-        return false;
-    }
-    const std::filesystem::path target(path);
-    std::filesystem::path dir = target.parent_path();
-    if (dir.empty()) dir = ".";
-    std::string name = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0) {
-        *error = std::strerror(errno);
-        return false;
-    }
-    TempFile temp(name);
-    // mkstemp makes the file private; the PNG gets the permissions of any new file.
-    ::fchmod(fd, CreationMode());
-    FilePtr out(::fdopen(fd, "wb"));
-    if (!out) {
-        *error = std::strerror(errno);
-        ::close(fd);
-        return false;
-    }
-
+// Encodes into an open stream and closes it; false, with a reason, when any step fails.
+bool EncodeAndClose(FilePtr out, ConstPixelView picture, std::string* error) {
     std::vector<png_bytep> rows(static_cast<size_t>(picture.height));
     for (int32_t y = 0; y < picture.height; ++y) {
         // libpng copies each row before transforming it, so the pixels are only read.
@@ -123,6 +97,64 @@ bool WritePng(std::string_view path, ConstPixelView picture, std::string* error)
         *error = std::strerror(errno);
         return false;
     }
+    return true;
+}
+
+// A device, pipe or socket (/dev/stdout, a FIFO) is written where it is: renaming a file over
+// it would replace the node itself. So is a symbolic link that points nowhere yet.
+bool WriteInPlace(const std::filesystem::path& target, ConstPixelView picture, std::string* error) {
+    FilePtr out(std::fopen(target.c_str(), "wb"));
+    if (!out) {
+        *error = std::strerror(errno);
+        return false;
+    }
+    return EncodeAndClose(std::move(out), picture, error);
+}
+
+} // namespace
+
+bool WritePng(std::string_view path, ConstPixelView picture, std::string* error) {
+    std::string ignored;
+    if (!error) error = &ignored;
+    if (picture.Empty()) {
+        *error = "empty picture";
+        return false;
+    }
+    std::filesystem::path target(path);
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(target, ec);
+    const bool link = std::filesystem::is_symlink(std::filesystem::symlink_status(target, ec));
+    if (std::filesystem::is_directory(status)) {
+        *error = std::strerror(EISDIR);
+        return false;
+    }
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        return WriteInPlace(target, picture, error);
+    if (link) {
+        // The file the link names is replaced, and the link stays.
+        std::filesystem::path resolved = std::filesystem::canonical(target, ec);
+        if (ec) return WriteInPlace(target, picture, error);
+        target = std::move(resolved);
+    }
+
+    std::filesystem::path dir = target.parent_path();
+    if (dir.empty()) dir = ".";
+    std::string name = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) {
+        *error = std::strerror(errno);
+        return false;
+    }
+    TempFile temp(name);
+    // mkstemp makes the file private; the PNG gets the permissions of any new file.
+    ::fchmod(fd, CreationMode());
+    FilePtr out(::fdopen(fd, "wb"));
+    if (!out) {
+        *error = std::strerror(errno);
+        ::close(fd);
+        return false;
+    }
+    if (!EncodeAndClose(std::move(out), picture, error)) return false;
     if (std::rename(temp.Path().c_str(), target.c_str()) != 0) {
         *error = std::strerror(errno);
         return false;

@@ -5,8 +5,10 @@
 #include <regex>
 #include <sstream>
 
+#include <fcntl.h>
 #include <nlohmann/json.hpp>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "cli/png_reader.h"
 #include "cli/run_tool.h"
@@ -306,6 +308,47 @@ TEST_F(Cli, PressBeyondTheButtonsIsAUsageError) {
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.err.find("the skin has 2 loaded buttons"), std::string::npos) << r.err;
     EXPECT_TRUE(OutFiles().empty());
+}
+
+TEST_F(Cli, OutputThroughLinksAndPipesKeepsThem) {
+    // A link to an existing PNG and one that points nowhere yet: the links stay, their
+    // targets get the picture.
+    const fs::path old = out.Path() / "old.png";
+    std::ofstream(old) << "old";
+    fs::create_symlink(old, out.Path() / "to-old.png");
+    fs::create_symlink("new.png", out.Path() / "to-new.png");
+    for (const char* link : {"to-old.png", "to-new.png"}) {
+        SCOPED_TRACE(link);
+        const test::ToolResult r = RunTool({"render", skin, "-o", Out(link), "--time", "1"});
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_TRUE(fs::is_symlink(out.Path() / link));
+        const auto p = ReadPng(fs::canonical(out.Path() / link).string());
+        ASSERT_TRUE(p);
+        EXPECT_EQ(p->Pixel(10, 10), kRed);
+    }
+
+    // A pipe (as /dev/stdout is) is written, not replaced by a file. The reader is open before
+    // the tool runs, and the picture fits the pipe's buffer.
+    const std::string fifo = Out("fifo.png");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    const test::ToolResult r =
+        RunTool({"render", skin, "-o", fifo, "--time", "1", "--orientation", "square"}, Quick());
+    std::string bytes;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(reader, buffer, sizeof buffer)) > 0;)
+        bytes.append(buffer, static_cast<size_t>(n));
+    ::close(reader);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    struct stat st {};
+    ASSERT_EQ(::lstat(fifo.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    const auto p = ReadPng(dir.Write("from-fifo.png", std::string_view(bytes)));
+    ASSERT_TRUE(p);
+    EXPECT_TRUE(p->rgb8);
+    EXPECT_EQ(p->width, 240);
+    EXPECT_EQ(p->height, 240);
 }
 
 TEST_F(Cli, UnreadableInputsExitOneQuicklyAndWriteNothing) {
