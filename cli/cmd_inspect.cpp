@@ -52,24 +52,16 @@ Json Button(const SkinButton& button) {
             {"rects", Rects(button)}};
 }
 
-Json Label(const SkinLabel& label) {
-    Json fields = Json::array();
-    for (size_t i = 0; i < label.fieldIds.size(); ++i) {
-        const int32_t id = label.fieldIds[i];
-        const FontSpec& f = label.fonts[i];
-        fields.push_back({{"id", id},
-                          {"name", kCallerFieldNames.at(static_cast<size_t>(id))},
-                          {"face", Text(f.face)},
-                          {"size", f.size},
-                          {"bold", f.bold != 0},
-                          {"italic", f.italic != 0},
-                          {"color", f.color.Value()}});
-    }
-    return {{"type", label.type},
-            {"horAlign", label.horAlign},
-            {"vertAlign", label.vertAlign},
-            {"rects", Rects(label)},
-            {"fields", std::move(fields)}};
+Json Field(const SkinLabel& label, size_t i) {
+    const int32_t id = label.fieldIds[i];
+    const FontSpec& f = label.fonts[i];
+    return {{"id", id},
+            {"name", kCallerFieldNames.at(static_cast<size_t>(id))},
+            {"face", Text(f.face)},
+            {"size", f.size},
+            {"bold", f.bold != 0},
+            {"italic", f.italic != 0},
+            {"color", f.color.Value()}};
 }
 
 // Arrays of numbers, and arrays of those (rectangles), print on one line.
@@ -119,6 +111,66 @@ void Print(const Json& j, int indent, std::string& out) {
     out += std::string(static_cast<size_t>(indent), ' ') + (object ? "}" : "]");
 }
 
+// Text for standard output, written in pieces: a skin of a few MiB can list millions of fields,
+// and their JSON is many times that size.
+class Output {
+public:
+    void Append(std::string_view piece) {
+        text_ += piece;
+        if (text_.size() >= kChunk) Flush();
+    }
+    void Flush() {
+        if (ok_) ok_ = WriteStdout(text_);
+        text_.clear();
+    }
+    bool Ok() const { return ok_; }
+
+private:
+    static constexpr size_t kChunk = size_t{1} << 16;
+    std::string text_;
+    bool ok_ = true;
+};
+
+void Append(Output& out, const Json& j, int indent) {
+    std::string text;
+    Print(j, indent, text);
+    out.Append(text);
+}
+
+// An array of count items, laid out as Print lays out arrays; item(i, indent) appends item i.
+template <typename Item> void AppendArray(Output& out, size_t count, int indent, Item&& item) {
+    if (count == 0) {
+        out.Append("[]");
+        return;
+    }
+    const std::string pad(static_cast<size_t>(indent) + 2, ' ');
+    out.Append("[\n");
+    for (size_t i = 0; i < count; ++i) {
+        out.Append(pad);
+        item(i, indent + 2);
+        out.Append(i + 1 < count ? ",\n" : "\n");
+    }
+    out.Append(std::string(static_cast<size_t>(indent), ' ') + "]");
+}
+
+void AppendLabel(Output& out, const SkinLabel& label, int indent) {
+    const std::string pad(static_cast<size_t>(indent) + 2, ' ');
+    const Json head = {{"type", label.type},
+                       {"horAlign", label.horAlign},
+                       {"vertAlign", label.vertAlign},
+                       {"rects", Rects(label)}};
+    out.Append("{\n");
+    for (auto it = head.begin(); it != head.end(); ++it) {
+        out.Append(pad + Json(it.key()).dump() + ": ");
+        Append(out, it.value(), indent + 2);
+        out.Append(",\n");
+    }
+    out.Append(pad + "\"fields\": ");
+    AppendArray(out, label.fieldIds.size(), indent + 2,
+                [&](size_t i, int at) { Append(out, Field(label, i), at); });
+    out.Append("\n" + std::string(static_cast<size_t>(indent), ' ') + "}");
+}
+
 } // namespace
 
 int RunInspect(std::string_view skinArg) {
@@ -127,27 +179,33 @@ int RunInspect(std::string_view skinArg) {
     CliSkin skin;
     if (!LoadSkin(skin, path)) return kExitFailed;
 
-    Json images = Json::array();
-    for (const SkinImage& image : skin.images)
-        images.push_back(Image(image));
-    Json buttons = Json::array();
-    for (const SkinButton& button : skin.buttons)
-        buttons.push_back(Button(button));
-    Json labels = Json::array();
-    for (const SkinLabel& label : skin.labels)
-        labels.push_back(Label(label));
-
-    const Json model = {{"backgroundColor", skin.backgroundColor.Value()},
-                        {"backgroundImage", Image(skin.backgroundImage)},
-                        {"borderImage", Image(skin.borderImage)},
-                        {"photoRect", Rects(skin.photoRect)},
-                        {"images", std::move(images)},
-                        {"buttons", std::move(buttons)},
-                        {"labels", std::move(labels)}};
-    std::string text;
-    Print(model, 0, text);
-    text += '\n';
-    return WriteStdout(text) ? kExitOk : kExitFailed;
+    Output out;
+    out.Append("{\n");
+    const auto member = [&](std::string_view key) { out.Append("  " + Json(key).dump() + ": "); };
+    const std::pair<std::string_view, Json> head[] = {
+        {"backgroundColor", skin.backgroundColor.Value()},
+        {"backgroundImage", Image(skin.backgroundImage)},
+        {"borderImage", Image(skin.borderImage)},
+        {"photoRect", Rects(skin.photoRect)}};
+    for (const auto& [key, value] : head) {
+        member(key);
+        Append(out, value, 2);
+        out.Append(",\n");
+    }
+    member("images");
+    AppendArray(out, skin.images.size(), 2,
+                [&](size_t i, int at) { Append(out, Image(skin.images[i]), at); });
+    out.Append(",\n");
+    member("buttons");
+    AppendArray(out, skin.buttons.size(), 2,
+                [&](size_t i, int at) { Append(out, Button(skin.buttons[i]), at); });
+    out.Append(",\n");
+    member("labels");
+    AppendArray(out, skin.labels.size(), 2,
+                [&](size_t i, int at) { AppendLabel(out, skin.labels[i], at); });
+    out.Append("\n}\n");
+    out.Flush();
+    return out.Ok() ? kExitOk : kExitFailed;
 }
 
 } // namespace pindrel::cli

@@ -433,6 +433,24 @@ TEST_F(Cli, InspectGivesNullForImagesThatDoNotLoad) {
     EXPECT_EQ(j["images"], nlohmann::json::array());
 }
 
+TEST_F(Cli, InspectWritesLongFieldListsWhole) {
+    // Far more JSON than one write of the tool: the pieces join into one document.
+    std::string fields;
+    for (int i = 0; i < 5000; ++i)
+        fields += i % 2 ? "phone," : "name,";
+    const std::string ini = dir.Write("long.ini", "[Label]\nfields=" + fields + "\nfont2=7\n");
+    const test::ToolResult r = RunTool({"inspect", ini});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    ASSERT_GT(r.out.size(), size_t{1} << 17);
+    const auto j = nlohmann::json::parse(r.out);
+    const auto& list = j["labels"][0]["fields"];
+    ASSERT_EQ(list.size(), 5000u);
+    EXPECT_EQ(list[1]["name"], "phone");
+    EXPECT_EQ(list[1]["size"], 7);
+    EXPECT_EQ(list[4999]["name"], "phone");
+    EXPECT_EQ(j["images"], nlohmann::json::array());
+}
+
 TEST_F(Cli, InspectReportsAFailedWriteToStdout) {
     const test::ToolResult r = RunTool({"inspect", skin}, StdoutToFull());
     EXPECT_EQ(r.exitCode, 1);
