@@ -1,3 +1,4 @@
+#include <charconv>
 #include <cstdio>
 #include <exception>
 #include <map>
@@ -16,6 +17,19 @@ const std::map<std::string, int32_t> kOrientations = {
     {"portrait", 0}, {"landscape", 1}, {"square", 2}};
 const std::map<std::string, int32_t> kCallTypeNames = {
     {"unknown", 1}, {"private", 2}, {"number", 4}, {"contact", 8}, {"photo", 16}};
+
+// A button's place in the list of loaded buttons; whether the skin has that many is known only
+// once it is loaded.
+const CLI::Validator kButtonNumber(
+    [](std::string& text) -> std::string {
+        int32_t n = 0;
+        const char* end = text.data() + text.size();
+        const auto [stop, ec] = std::from_chars(text.data(), end, n);
+        if (ec != std::errc() || stop != end || n < 0)
+            return "expects a button number from 0 on, not \"" + text + "\"";
+        return {};
+    },
+    "");
 
 void AddSkinArgument(CLI::App* command, std::string& skin) {
     command->add_option("SKIN", skin, "Skin file (.ini); default: the bundled example skin")
@@ -71,7 +85,7 @@ int Run(int argc, char** argv) {
     renderCmd
         ->add_option("--press", render.press,
                      "Draw button N (0-based, among the loaded buttons) pressed")
-        ->check(CLI::NonNegativeNumber.description(""))
+        ->check(kButtonNumber)
         ->type_name("N");
 
     SheetOptions sheet;
