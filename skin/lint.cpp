@@ -400,12 +400,13 @@ void CheckStructure(Context& cx) {
 
 } // namespace lint
 
-std::vector<LintFinding> LintSkin(std::string_view path) {
+std::vector<LintFinding> LintSkin(std::string_view path, uint64_t maxBitmapBytes) {
     SkinIniFile ini;
     if (!ini.Load(path)) return {{std::string(path), 0, true, "cannot read the skin file"}};
     std::filesystem::path dir = std::filesystem::path(path).parent_path();
     if (dir.empty()) dir = ".";
     lint::Context cx(ini, std::string(path), std::move(dir));
+    cx.maxBitmapBytes = maxBitmapBytes;
     lint::CheckStructure(cx);
     lint::CheckElements(cx);
     return cx.TakeFindings();

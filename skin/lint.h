@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "skin/skin.h"
+
 namespace pindrel {
 
 // Something in a skin file that the loader tolerates without a word, pinned to a line.
@@ -20,8 +22,9 @@ struct LintFinding {
 // the wrong form, caller-field names, bitmaps (resolved against the skin's folder, whatever the
 // current directory is), placement per orientation, colour keys that cannot apply and font faces
 // that are substituted. Findings come in line order. A file that cannot be read gives one error
-// on line 0.
-std::vector<LintFinding> LintSkin(std::string_view path);
+// on line 0. maxBitmapBytes is the loader's budget for the bitmaps of a skin (Skin::Load).
+std::vector<LintFinding> LintSkin(std::string_view path,
+                                  uint64_t maxBitmapBytes = kMaxSkinBitmapBytes);
 
 // "FILE:LINE: error: TEXT" (or "warning:").
 std::string FormatFinding(const LintFinding& finding);

@@ -59,6 +59,7 @@ std::optional<Size> CheckBitmap(Context& cx, int32_t line, std::string_view name
         const BmpResult r = LoadBmp(path);
         BitmapCheck check{std::nullopt, r.status, r.reason};
         if (r.image) check.size = Size{r.image->Width(), r.image->Height()};
+        check.loadBytes = r.fileBytes + (r.image ? r.image->Bytes().size() : 0);
         it = cx.bitmaps.emplace(path, check).first;
     }
     const BitmapCheck& c = it->second;
@@ -272,6 +273,51 @@ void CheckPhotoRect(Context& cx, int32_t s) {
     CheckOnScreen(cx, s, p, "photo rectangle");
 }
 
+std::string BytesText(uint64_t bytes) {
+    constexpr uint64_t kMiB = uint64_t{1} << 20;
+    return bytes % kMiB == 0 ? std::to_string(bytes / kMiB) + " MiB"
+                             : std::to_string(bytes) + " bytes";
+}
+
+// What loading the named bitmap costs the skin's budget, from the load CheckBitmap keeps.
+BitmapCheck LoadOf(const Context& cx, std::string_view name) {
+    const auto it = cx.bitmaps.find(cx.Resolve(name).lexically_normal().string());
+    return it == cx.bitmaps.end() ? BitmapCheck{} : it->second;
+}
+
+// The loader reads the background and border pictures, then the images, then the buttons, and
+// stops taking images and buttons once the bitmap files it read and the pictures it decoded
+// pass a budget together, failed loads included.
+void CheckBitmapBudget(Context& cx) {
+    uint64_t total = 0;
+    for (const auto& [kind, def] : {std::pair{SectionKind::BackgroundImage, "bgr.bmp"},
+                                    std::pair{SectionKind::BorderImage, "border.bmp"}}) {
+        const int32_t s = cx.firstSection[static_cast<size_t>(kind)];
+        const std::string name = s >= 0 ? cx.ini.GetString(s, "file", def) : "";
+        if (!name.empty()) total += LoadOf(cx, name).loadBytes;
+    }
+    for (const SectionKind pass : {SectionKind::Image, SectionKind::Button}) {
+        for (const auto& [s, kind] : cx.elementSections) {
+            if (kind != pass) continue;
+            const bool image = kind == SectionKind::Image;
+            const std::string first = cx.ini.GetString(s, image ? "file" : "file_up", "");
+            const std::string second = image ? "" : cx.ini.GetString(s, "file_down", "");
+            if (first.empty() || (!image && second.empty())) continue;
+            const BitmapCheck up = LoadOf(cx, first);
+            total += up.loadBytes;
+            if (!image && up.size) total += LoadOf(cx, second).loadBytes;
+            if (total > cx.maxBitmapBytes) {
+                cx.Error(cx.HeaderLine(s),
+                         "the bitmaps read up to this " + std::string(image ? "image" : "button") +
+                             " come to more than " + BytesText(cx.maxBitmapBytes) +
+                             ": it and every image and button the loader takes after it "
+                             "are dropped");
+                return;
+            }
+        }
+    }
+}
+
 } // namespace
 
 void CheckElements(Context& cx) {
@@ -303,6 +349,7 @@ void CheckElements(Context& cx) {
             break;
         }
     }
+    CheckBitmapBudget(cx);
 }
 
 } // namespace pindrel::lint

@@ -13,6 +13,7 @@
 #include "render/bmp_decoder.h"
 #include "render/geometry.h"
 #include "skin/lint.h"
+#include "skin/skin.h"
 
 namespace pindrel::lint {
 
@@ -45,6 +46,7 @@ struct BitmapCheck {
     std::optional<Size> size; // none when it cannot be used
     BmpStatus status = BmpStatus::Ok;
     std::string_view reason;
+    uint64_t loadBytes = 0; // what one load costs the skin's bitmap budget: file and picture
 };
 
 // One lint run over a parsed skin file.
@@ -74,6 +76,8 @@ public:
     // Bitmaps by their resolved, normalised path, each decoded once: a skin may name one in any
     // number of sections, and it may be huge or declare a picture of hundreds of MiB.
     std::unordered_map<std::string, BitmapCheck> bitmaps;
+    // The loader's budget for the bitmap files it reads and the pictures it keeps.
+    uint64_t maxBitmapBytes = kMaxSkinBitmapBytes;
 
 private:
     void Add(int32_t line, bool error, std::string text);

@@ -9,6 +9,7 @@
 #include "skin/lint.h"
 #include "support/pictures.h"
 #include "support/temp_dir.h"
+#include "support/test_skin.h"
 
 namespace pindrel {
 namespace {
@@ -222,6 +223,33 @@ TEST_F(Lint, RepeatedBitmapsAndManyFacesStayBounded) {
     for (const LintFinding& f : Run(ini + "\n" + fonts))
         substituted += f.text.find("is not installed") != std::string::npos;
     EXPECT_EQ(substituted, kMaxCachedFonts);
+}
+
+TEST_F(Lint, ElementsPastTheBitmapBudgetAreErrors) {
+    // The loader takes the images before the buttons, so the button that comes first in the file
+    // is the one that passes a budget one byte short of the whole.
+    const std::string a = (dir.Path() / "a.bmp").string();
+    const std::string b = (dir.Path() / "b.bmp").string();
+    const std::string ini = "[Button]\nfile_up=" + a + "\nfile_down=" + a + "\n[Image]\nfile=" + a +
+                            "\n[Image]\nfile=" + b + "\n";
+    path = dir.Write("skin.ini", ini);
+    test::TestSkin whole;
+    ASSERT_TRUE(whole.Load(path));
+    ASSERT_EQ(whole.buttons.size(), 1u);
+    const uint64_t all =
+        whole.images[0].loadBytes + whole.images[1].loadBytes + whole.buttons[0].loadBytes;
+    EXPECT_TRUE(LintSkin(path, all).empty());
+
+    const auto findings = LintSkin(path, all - 1);
+    ASSERT_EQ(findings.size(), 1u) << Dump(findings);
+    EXPECT_TRUE(findings[0].error);
+    EXPECT_EQ(findings[0].line, 1);
+    EXPECT_NE(findings[0].text.find("button"), std::string::npos) << findings[0].text;
+    test::TestSkin cut;
+    cut.maxBitmapBytes = all - 1;
+    ASSERT_TRUE(cut.Load(path));
+    EXPECT_EQ(cut.images.size(), 2u);
+    EXPECT_TRUE(cut.buttons.empty());
 }
 
 TEST_F(Lint, FormatsLikeACompiler) {
