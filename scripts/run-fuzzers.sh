@@ -2,7 +2,7 @@
 # Runs every fuzz target for a fixed time on a copy of its seed corpus.
 # usage: run-fuzzers.sh BUILD_FUZZ_DIR SECONDS
 set -euo pipefail
-dir=$1
+dir=$(cd "$1" && pwd) # absolute: the skin targets change directory before a crash is saved
 seconds=$2
 top=$(cd "$(dirname "$0")/.." && pwd)
 status=0
