@@ -150,7 +150,8 @@ template <typename Item> void AppendArray(Output& out, size_t count, int indent,
         item(i, indent + 2);
         out.Append(i + 1 < count ? ",\n" : "\n");
     }
-    out.Append(std::string(static_cast<size_t>(indent), ' ') + "]");
+    out.Append(std::string(static_cast<size_t>(indent), ' '));
+    out.Append("]");
 }
 
 void AppendLabel(Output& out, const SkinLabel& label, int indent) {
@@ -161,14 +162,19 @@ void AppendLabel(Output& out, const SkinLabel& label, int indent) {
                        {"rects", Rects(label)}};
     out.Append("{\n");
     for (auto it = head.begin(); it != head.end(); ++it) {
-        out.Append(pad + Json(it.key()).dump() + ": ");
+        out.Append(pad);
+        out.Append(Json(it.key()).dump());
+        out.Append(": ");
         Append(out, it.value(), indent + 2);
         out.Append(",\n");
     }
-    out.Append(pad + "\"fields\": ");
+    out.Append(pad);
+    out.Append("\"fields\": ");
     AppendArray(out, label.fieldIds.size(), indent + 2,
                 [&](size_t i, int at) { Append(out, Field(label, i), at); });
-    out.Append("\n" + std::string(static_cast<size_t>(indent), ' ') + "}");
+    out.Append("\n");
+    out.Append(std::string(static_cast<size_t>(indent), ' '));
+    out.Append("}");
 }
 
 } // namespace
@@ -181,7 +187,11 @@ int RunInspect(std::string_view skinArg) {
 
     Output out;
     out.Append("{\n");
-    const auto member = [&](std::string_view key) { out.Append("  " + Json(key).dump() + ": "); };
+    const auto member = [&](std::string_view key) {
+        out.Append("  ");
+        out.Append(Json(key).dump());
+        out.Append(": ");
+    };
     const std::pair<std::string_view, Json> head[] = {
         {"backgroundColor", skin.backgroundColor.Value()},
         {"backgroundImage", Image(skin.backgroundImage)},

@@ -139,7 +139,11 @@ bool WritePng(std::string_view path, ConstPixelView picture, std::string* error)
 
     std::filesystem::path dir = target.parent_path();
     if (dir.empty()) dir = ".";
-    std::string name = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
+    // Appended piece by piece: GCC 12 misreads "." + name + "..." as an overlapping copy
+    // (-Wrestrict) in optimised builds.
+    std::string hidden = ".";
+    hidden.append(target.filename().string()).append(".XXXXXX");
+    std::string name = (dir / hidden).string();
     const int fd = ::mkstemp(name.data());
     if (fd < 0) {
         *error = std::strerror(errno);
