@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -15,13 +16,19 @@
 
 namespace pindrel::fuzz {
 
-// Makes a temporary folder with the bitmaps skins in the corpus name, and enters it.
+// Makes a temporary folder with the bitmaps skins in the corpus name, and enters it; the folder
+// goes when the process ends. Give the fuzzer absolute corpus paths: relative ones would now
+// resolve inside the folder.
 inline void EnterSkinFolder() {
+    static char dir[] = "/tmp/pindrel-fuzz-XXXXXX";
     static bool done = false;
     if (done) return;
     done = true;
-    char dir[] = "/tmp/pindrel-fuzz-XXXXXX";
     if (!::mkdtemp(dir) || ::chdir(dir) != 0) std::abort();
+    std::atexit([] {
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+    });
     const struct {
         const char* name;
         int32_t w, h;
