@@ -189,7 +189,7 @@ TEST(FontCache, SharesFontsAndStaysBounded) {
     EXPECT_EQ(&cache.GetFont(longFace), &cache.GetFont(sameStart));
     EXPECT_EQ(cache.Count(), 5002u);
     // ...or its own size: the cache starts afresh instead of growing without end, and every
-    // spec still gets the size it asks for.
+    // font request still gets the size it asks for.
     for (int32_t size = 1; size <= 3 * static_cast<int32_t>(kMaxCachedFonts); ++size) {
         SCOPED_TRACE(size);
         FontSpec f;
