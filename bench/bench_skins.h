@@ -7,7 +7,7 @@
 #include <string>
 #include <sys/resource.h>
 
-#include "support/bmp24.h"
+#include "support/pictures.h"
 
 namespace pindrel::bench {
 

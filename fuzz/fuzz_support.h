@@ -11,7 +11,7 @@
 
 #include "skin/field_text.h"
 #include "skin/skin.h"
-#include "support/bmp24.h"
+#include "support/pictures.h"
 #include "support/test_skin.h"
 
 namespace pindrel::fuzz {

@@ -25,6 +25,14 @@ std::vector<uint8_t> SolidBmp24(int32_t width, int32_t height, Color color) {
     return Bmp24(width, height, [color](int32_t, int32_t) { return color; });
 }
 
+std::vector<uint8_t> PatternBmp24(int32_t width, int32_t height, uint8_t seed) {
+    return Bmp24(width, height, [seed, height](int32_t x, int32_t y) {
+        const int32_t row = height - 1 - y; // the pattern counts rows in file order
+        return Color::FromRgb((x + row) % 7 == 0 ? 255 : 0, static_cast<uint8_t>(seed * 3 + row),
+                              static_cast<uint8_t>(seed + x));
+    });
+}
+
 DibImage Picture(int32_t width, int32_t height,
                  const std::function<Color(int32_t x, int32_t y)>& pixel) {
     DibImage image = *DibImage::Create(width, height);
