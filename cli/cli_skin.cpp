@@ -9,6 +9,7 @@
 
 #include <unistd.h>
 
+#include "ini/skin_ini_file.h"
 #include "res/resources.h"
 #include "skin/font_cache.h"
 
@@ -29,18 +30,6 @@ std::vector<std::filesystem::path> ExampleSkinCandidates() {
         paths.push_back((self.parent_path() / PINDREL_EXAMPLE_SKIN_FROM_BIN).lexically_normal());
     if (*PINDREL_INSTALLED_EXAMPLE_SKIN) paths.emplace_back(PINDREL_INSTALLED_EXAMPLE_SKIN);
     return paths;
-}
-
-// Why a skin file cannot be read, in the user's terms.
-std::string SkinReadProblem(std::string_view path) {
-    std::error_code ec;
-    const auto status = std::filesystem::status(std::filesystem::path(path), ec);
-    if (ec || !std::filesystem::exists(status)) return "no such file";
-    if (std::filesystem::is_directory(status)) return "is a directory";
-    if (!std::filesystem::is_regular_file(status)) return "not a regular file";
-    if (std::filesystem::file_size(std::filesystem::path(path), ec) == 0 && !ec)
-        return "empty file";
-    return "cannot read the skin file";
 }
 
 // Makes a folder the current directory for the object's life.

@@ -8,15 +8,28 @@
 
 #include "cli/cli_skin.h"
 #include "cli/commands.h"
+#include "skin/call_type.h"
 
 namespace {
 
 using namespace pindrel::cli;
 
-const std::map<std::string, int32_t> kOrientations = {
-    {"portrait", 0}, {"landscape", 1}, {"square", 2}};
-const std::map<std::string, int32_t> kCallTypeNames = {
-    {"unknown", 1}, {"private", 2}, {"number", 4}, {"contact", 8}, {"photo", 16}};
+std::map<std::string, int32_t> OrientationNames() {
+    std::map<std::string, int32_t> names;
+    for (size_t i = 0; i < pindrel::kOrientationKeywords.size(); ++i)
+        names.emplace(pindrel::kOrientationKeywords[i], static_cast<int32_t>(i));
+    return names;
+}
+
+std::map<std::string, int32_t> CallTypeNames() {
+    std::map<std::string, int32_t> names;
+    for (size_t i = 0; i < pindrel::kCallTypes.size(); ++i)
+        names.emplace(pindrel::kCallTypeKeywords[i], static_cast<int32_t>(pindrel::kCallTypes[i]));
+    return names;
+}
+
+const std::map<std::string, int32_t> kOrientations = OrientationNames();
+const std::map<std::string, int32_t> kCallTypeNames = CallTypeNames();
 
 // A button's place in the list of loaded buttons; whether the skin has that many is known only
 // once it is loaded.

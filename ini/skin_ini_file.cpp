@@ -1,5 +1,8 @@
 #include "ini/skin_ini_file.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "base/read_file.h"
 
 namespace pindrel {
@@ -10,6 +13,17 @@ bool SkinIniFile::Load(std::string_view path) {
     if (file.status != ReadFileStatus::Ok || file.bytes.empty()) return false;
     Parse(std::move(file.bytes));
     return true;
+}
+
+std::string SkinReadProblem(std::string_view path) {
+    std::error_code ec;
+    const std::filesystem::path p(path);
+    const auto status = std::filesystem::status(p, ec);
+    if (ec || !std::filesystem::exists(status)) return "no such file";
+    if (std::filesystem::is_directory(status)) return "is a directory";
+    if (!std::filesystem::is_regular_file(status)) return "not a regular file";
+    if (std::filesystem::file_size(p, ec) == 0 && !ec) return "empty file";
+    return "cannot read the skin file";
 }
 
 int32_t SkinIniFile::FindSection(std::string_view name, int32_t start) const {

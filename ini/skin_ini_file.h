@@ -45,6 +45,10 @@ public:
                      int32_t& bold, int32_t& italic) const;
 };
 
+// Why the skin file at path cannot be read, in the user's terms: "no such file", "is a
+// directory", "not a regular file", "empty file", or "cannot read the skin file" for anything else.
+std::string SkinReadProblem(std::string_view path);
+
 // Decimal number syntax of skin values: leading white space, an optional sign, digits up to the
 // first non-digit, wrapping modulo 2^32. No digit gives 0.
 int32_t ParseSkinInt(std::string_view text);

@@ -21,6 +21,10 @@ inline constexpr std::array<CallType, 5> kCallTypes = {
     CallType::UnknownCaller, CallType::PrivateCaller, CallType::NumberDetected,
     CallType::ContactFound, CallType::ContactWithPicture};
 
+// Lower-case names of the call types, parallel to kCallTypes, for command lines and file names.
+inline constexpr std::array<std::string_view, 5> kCallTypeKeywords = {"unknown", "private",
+                                                                      "number", "contact", "photo"};
+
 // An element with this mask is shown under call type t.
 constexpr bool ShownFor(int32_t mask, CallType t) {
     return (mask & static_cast<int32_t>(t)) != 0;
@@ -47,6 +51,9 @@ std::optional<int32_t> FindCallerField(std::string_view name);
 // Screen orientations, indexes of every per-orientation table.
 enum Orientation : int32_t { Portrait = 0, Landscape = 1, Square = 2 };
 inline constexpr int32_t kOrientationCount = 3;
+// Lower-case names of the orientations, for command lines and file names.
+inline constexpr std::array<std::string_view, 3> kOrientationKeywords = {"portrait", "landscape",
+                                                                         "square"};
 inline constexpr std::array<Size, 3> kScreenSizes = {Size{240, 320}, Size{320, 240},
                                                      Size{240, 240}};
 inline constexpr std::array<std::string_view, 3> kPosKeys = {"posP", "posL", "posQ"};

@@ -402,7 +402,13 @@ void CheckStructure(Context& cx) {
 
 std::vector<LintFinding> LintSkin(std::string_view path, uint64_t maxBitmapBytes) {
     SkinIniFile ini;
-    if (!ini.Load(path)) return {{std::string(path), 0, true, "cannot read the skin file"}};
+    if (!ini.Load(path)) {
+        const std::string problem = SkinReadProblem(path);
+        const std::string text = problem == "cannot read the skin file"
+                                     ? problem
+                                     : "cannot read the skin file: " + problem;
+        return {{std::string(path), 0, true, text}};
+    }
     std::filesystem::path dir = std::filesystem::path(path).parent_path();
     if (dir.empty()) dir = ".";
     lint::Context cx(ini, std::string(path), std::move(dir));

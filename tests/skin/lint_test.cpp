@@ -164,14 +164,19 @@ TEST_F(Lint, EachFindingOnItsLine) {
     }
 }
 
-TEST_F(Lint, UnreadableSkinIsOneErrorOnLineZero) {
-    for (const std::string& p : {(dir.Path() / "missing.ini").string(), dir.Path().string(),
-                                 dir.Write("empty.ini", std::string_view(""))}) {
+TEST_F(Lint, UnreadableSkinIsOneErrorOnLineZeroWithItsReason) {
+    const std::pair<std::string, const char*> cases[] = {
+        {(dir.Path() / "missing.ini").string(), "cannot read the skin file: no such file"},
+        {dir.Path().string(), "cannot read the skin file: is a directory"},
+        {dir.Write("empty.ini", std::string_view("")), "cannot read the skin file: empty file"},
+    };
+    for (const auto& [p, text] : cases) {
         SCOPED_TRACE(p);
         const auto findings = LintSkin(p);
         ASSERT_EQ(findings.size(), 1u);
         EXPECT_EQ(findings[0].line, 0);
         EXPECT_TRUE(findings[0].error);
+        EXPECT_EQ(findings[0].text, text);
     }
 }
 
