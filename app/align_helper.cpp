@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "skin/call_type.h"
+
 namespace pindrel {
 
 int32_t ReadAlignValue(std::string_view text) {
@@ -51,6 +53,16 @@ int32_t StepUpDown(int32_t value, int32_t delta, int32_t min, int32_t max) {
 
 std::string FormatAlignValue(int32_t value) {
     return std::to_string(value);
+}
+
+std::string AlignKeysText(int32_t orientation, const AlignValues& v) {
+    const size_t o =
+        orientation >= 0 && orientation < kOrientationCount ? static_cast<size_t>(orientation) : 0;
+    const auto pair = [](int32_t a, int32_t b) {
+        return FormatAlignValue(a) + ',' + FormatAlignValue(b);
+    };
+    return std::string(kPosKeys[o]) + '=' + pair(v.xPos, v.yPos) + '\n' +
+           std::string(kSizeKeys[o]) + '=' + pair(v.xSize, v.ySize);
 }
 
 } // namespace pindrel

@@ -47,4 +47,8 @@ int32_t StepUpDown(int32_t value, int32_t delta, int32_t min, int32_t max);
 // Plain decimal, with a minus sign when negative.
 std::string FormatAlignValue(int32_t value);
 
+// The align rectangle as the skin keys of an orientation (0..2; others count as portrait), one
+// per line: "posP=70,110" and "sizeP=100,100".
+std::string AlignKeysText(int32_t orientation, const AlignValues& v);
+
 } // namespace pindrel

@@ -8,29 +8,39 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QImageWriter>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QScreen>
 #include <QTime>
 
 #include "app/app_resources.h"
 #include "app/group_frame.h"
+#include "app/magnifier_window.h"
 #include "app/number_edit.h"
 #include "app/preview_window.h"
 #include "app/up_down.h"
+#include "app/workbench_strip.h"
+#include "ini/skin_ini_file.h"
 #include "skin/field_text.h"
 #include "skin/font_cache.h"
+#include "skin/lint.h"
+#include "skin/skin_files.h"
 
 namespace pindrel {
 
@@ -126,6 +136,36 @@ QWidget* MakeControl(QWidget* parent, const ControlSpec& control) {
     return nullptr;
 }
 
+// Presents the composed screen and keeps a copy of it for the workbench's tools.
+class KeepingDevice final : public PaintDevice {
+public:
+    KeepingDevice(PaintDevice& screen, QImage& kept) : screen_(screen), kept_(kept) {}
+
+    void Present(const Canvas& canvas) override {
+        screen_.Present(canvas);
+        if (canvas.Width() <= 0 || canvas.Height() <= 0) {
+            kept_ = QImage();
+            return;
+        }
+        kept_ = QImage(canvas.Data(), canvas.Width(), canvas.Height(), canvas.Stride(),
+                       QImage::Format_BGR888)
+                    .copy();
+    }
+
+private:
+    PaintDevice& screen_;
+    QImage& kept_;
+};
+
+// A skin file that cannot be read while a live reload is due is most likely being written:
+// the reload waits this many times before it shows the failure.
+constexpr int kReloadRetries = 3;
+constexpr int kReloadRetryMs = 500;
+
+size_t CallTypeIndex(CallType t) {
+    return static_cast<size_t>(std::countr_zero(static_cast<uint32_t>(t)));
+}
+
 } // namespace
 
 DesignerDialog::DesignerDialog(std::unique_ptr<FileChooser> chooser,
@@ -139,6 +179,7 @@ DesignerDialog::DesignerDialog(std::unique_ptr<FileChooser> chooser,
     icon = LoadAppIcon();
     samplePhoto = LoadSamplePhoto();
     InitDialog();
+    BuildWorkbench();
 }
 
 DesignerDialog::~DesignerDialog() = default;
@@ -306,7 +347,11 @@ CallType DesignerDialog::GetCallType(ConstPixelView* photo) {
 // Preview
 
 void DesignerDialog::PaintPreview(PaintDevice& dc, PreviewSurface& window) {
-    DrawPreview(dc, window);
+    KeepingDevice device(dc, shownPreview);
+    DrawPreview(device, window);
+    if (magnifier && magnifier->isVisible()) magnifier->SetPicture(shownPreview);
+    // A press or a reload may have changed the pixel under a resting pointer.
+    if (pointer) ShowPointer(*pointer);
 }
 
 void DesignerDialog::PreviewMouseDown(PreviewSurface& window, int32_t x, int32_t y) {
@@ -340,8 +385,7 @@ void DesignerDialog::ApplyOrientation() {
 
 void DesignerDialog::DescribePreview() {
     if (!preview) return;
-    const auto t =
-        static_cast<size_t>(std::countr_zero(static_cast<uint32_t>(GetCallType(nullptr))));
+    const size_t t = CallTypeIndex(GetCallType(nullptr));
     preview->setAccessibleDescription(
         FromView(kOrientationNames[static_cast<size_t>(orientation)]) + QStringLiteral(", ") +
         static_cast<QAbstractButton*>(Control(kCallTypeIds[t]))->text());
@@ -358,12 +402,14 @@ void DesignerDialog::Browse() {
     QDir::setCurrent(QFileInfo(skinPath).absolutePath());
     if (!Load(QFile::encodeName(skinPath).toStdString()))
         messageSink->ShowWarning(this, QStringLiteral("Error while loading skin !"));
+    AfterLoad();
     RepaintPreview();
 }
 
 void DesignerDialog::Reload() {
     if (!Load(QFile::encodeName(skinPath).toStdString()))
         messageSink->ShowWarning(this, QStringLiteral("Error while reloading skin !"));
+    AfterLoad();
     RepaintPreview();
 }
 
@@ -420,6 +466,191 @@ void DesignerDialog::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+// Workbench
+
+void DesignerDialog::BuildWorkbench() {
+    strip = new WorkbenchStrip(this);
+    strip->Place(units.x, units.y);
+    const Rect dialog = DialogRectToPixels(kDialogSize, units);
+    const int32_t height = MulDiv(WorkbenchStrip::kHeightUnits, units.y, 8);
+    strip->setGeometry(0, dialog.Height(), dialog.Width(), height);
+    setFixedSize(dialog.Width(), dialog.Height() + height);
+    strip->ShowDpi(ScreenDpiY);
+
+    // The strip's stops follow the dialog's own last one, before the chain returns to the first.
+    QWidget* previous = Control(IdAlignBottom);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{strip->reloadOnChange, strip->magnifier, strip->exportPng,
+                                         strip->copyKeys, strip->problems}) {
+        setTabOrder(previous, w);
+        previous = w;
+    }
+
+    reloadRetry.setSingleShot(true);
+    reloadRetry.setInterval(kReloadRetryMs);
+    connect(&reloadRetry, &QTimer::timeout, this, &DesignerDialog::AutoReload);
+    connect(&skinWatcher, &SkinWatcher::Changed, this, &DesignerDialog::AutoReload);
+    connect(strip->reloadOnChange, &QAbstractButton::toggled, this,
+            &DesignerDialog::SetReloadOnChange);
+    connect(strip, &WorkbenchStrip::MagnifierChanged, this, &DesignerDialog::SetMagnifier);
+    connect(strip->exportPng, &QAbstractButton::clicked, this, &DesignerDialog::ExportPng);
+    connect(strip->copyKeys, &QAbstractButton::clicked, this, &DesignerDialog::CopyKeys);
+    connect(preview, &PreviewWindow::PointerMoved, this, &DesignerDialog::ShowPointer);
+    connect(preview, &PreviewWindow::PointerLeft, this, &DesignerDialog::ClearPointer);
+}
+
+void DesignerDialog::SetReloadTiming(int settleMs, int retryMs) {
+    skinWatcher.SetSettleInterval(settleMs);
+    reloadRetry.setInterval(retryMs);
+}
+
+// Every load, whatever started it, refreshes the problems and what is watched.
+void DesignerDialog::AfterLoad() {
+    if (!strip) return;
+    strip->ShowFindings(LintSkin(QFile::encodeName(skinPath).toStdString(), maxBitmapBytes));
+    if (strip->reloadOnChange->isChecked()) WatchSkin();
+}
+
+void DesignerDialog::WatchSkin() {
+    if (skinPath.isEmpty()) {
+        skinWatcher.Stop();
+        return;
+    }
+    // The bitmap names are relative to the skin's folder, as the loader resolves them.
+    const QDir folder = QFileInfo(skinPath).absoluteDir();
+    QStringList files{skinPath};
+    SkinIniFile ini;
+    if (ini.Load(QFile::encodeName(skinPath).toStdString())) {
+        for (const std::string& name : SkinBitmapFiles(ini))
+            files.push_back(folder.absoluteFilePath(QFile::decodeName(name.c_str())));
+    }
+    skinWatcher.Watch(files);
+}
+
+void DesignerDialog::SetReloadOnChange(bool on) {
+    reloadRetry.stop();
+    reloadRetries = 0;
+    if (on) {
+        WatchSkin();
+        strip->ShowStatus(skinPath.isEmpty() ? QStringLiteral("Reload on change: choose a skin")
+                                             : QStringLiteral("Watching %1 and its bitmaps")
+                                                   .arg(QFileInfo(skinPath).fileName()));
+    } else {
+        skinWatcher.Stop();
+        strip->ShowStatus({});
+    }
+}
+
+void DesignerDialog::AutoReload() {
+    if (!strip->reloadOnChange->isChecked() || skinPath.isEmpty()) return;
+    const std::string path = QFile::encodeName(skinPath).toStdString();
+    SkinIniFile probe;
+    if (!probe.Load(path) && reloadRetries < kReloadRetries) {
+        // Probably still being written: the last good preview stays a little longer.
+        ++reloadRetries;
+        strip->ShowStatus(
+            QStringLiteral("Waiting for %1\u2026").arg(QFileInfo(skinPath).fileName()));
+        reloadRetry.start();
+        return;
+    }
+    reloadRetry.stop();
+    reloadRetries = 0;
+    // As Reload does, without its message box: the reason goes to the problems list.
+    const bool loaded = Load(path);
+    AfterLoad();
+    const QString time = QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat);
+    strip->ShowStatus(loaded ? QStringLiteral("Reloaded at %1").arg(time)
+                             : QStringLiteral("Reload failed at %1: %2")
+                                   .arg(time, QString::fromStdString(SkinReadProblem(path))));
+    RepaintPreview();
+}
+
+void DesignerDialog::SetMagnifier(int factor) {
+    if (factor == 0) {
+        if (magnifier) magnifier->hide();
+        return;
+    }
+    if (!magnifier) {
+        magnifier = new MagnifierWindow(this, *this, *preview);
+        connect(magnifier, &MagnifierWindow::Closed, this,
+                [this] { strip->SetMagnifierFactor(0); });
+        connect(magnifier, &MagnifierWindow::PointerMoved, this, &DesignerDialog::ShowPointer);
+        connect(magnifier, &MagnifierWindow::PointerLeft, this, &DesignerDialog::ClearPointer);
+        magnifier->move(frameGeometry().topRight() + QPoint(8, 0));
+    }
+    magnifier->SetFactor(factor);
+    magnifier->SetPicture(shownPreview);
+    magnifier->show();
+    magnifier->raise();
+}
+
+QString DesignerDialog::ExportName() {
+    const QFileInfo skin(skinPath);
+    const QString folder = skinPath.isEmpty() ? QDir::currentPath() : skin.absolutePath();
+    const QString base = skinPath.isEmpty() ? QStringLiteral("preview") : skin.completeBaseName();
+    const auto o = static_cast<size_t>(orientation);
+    return QDir(folder).filePath(
+        base + QLatin1Char('-') + FromView(kOrientationKeywords[o]) + QLatin1Char('-') +
+        FromView(kCallTypeKeywords[CallTypeIndex(GetCallType(nullptr))]) + QStringLiteral(".png"));
+}
+
+void DesignerDialog::ExportPng() {
+    // The screen as drawn, pressed buttons and align rectangle included.
+    QImage image = shownPreview;
+    if (image.isNull()) {
+        const Canvas canvas = RenderPreview(preview->ClientSize());
+        image = QImage(canvas.Data(), canvas.Width(), canvas.Height(), canvas.Stride(),
+                       QImage::Format_BGR888)
+                    .copy();
+    }
+    const std::optional<QString> chosen = fileChooser->ChooseExportFile(this, ExportName());
+    if (!chosen) return;
+    const QString shown = QDir::toNativeSeparators(*chosen);
+    const QFileInfo target(*chosen);
+    // Written beside the target and renamed over it, which would replace a device or a pipe.
+    if (target.exists() && !target.isFile()) {
+        messageSink->ShowWarning(
+            this,
+            QStringLiteral("Could not export the preview to %1: not a regular file").arg(shown));
+        return;
+    }
+    QSaveFile file(*chosen);
+    QImageWriter writer(&file, "png");
+    QString problem;
+    if (!file.open(QIODevice::WriteOnly))
+        problem = file.errorString();
+    else if (!writer.write(image.convertToFormat(QImage::Format_RGB888)))
+        problem = writer.errorString();
+    else if (!file.commit())
+        problem = file.errorString();
+    if (!problem.isEmpty()) {
+        file.cancelWriting();
+        messageSink->ShowWarning(
+            this, QStringLiteral("Could not export the preview to %1: %2").arg(shown, problem));
+        return;
+    }
+    strip->ShowStatus(QStringLiteral("Exported %1").arg(shown));
+}
+
+void DesignerDialog::CopyKeys() {
+    const QString keys = QString::fromStdString(AlignKeysText(orientation, ReadAlignValues()));
+    QGuiApplication::clipboard()->setText(keys);
+    strip->ShowStatus(QStringLiteral("Copied %1")
+                          .arg(QString(keys).replace(QLatin1Char('\n'), QLatin1Char(' '))));
+}
+
+void DesignerDialog::ShowPointer(QPoint pixel) {
+    pointer = pixel;
+    std::optional<QRgb> colour;
+    if (shownPreview.valid(pixel)) colour = shownPreview.pixel(pixel);
+    strip->ShowPointer(pixel, colour);
+}
+
+void DesignerDialog::ClearPointer() {
+    pointer.reset();
+    strip->ClearPointer();
 }
 
 } // namespace pindrel

@@ -8,18 +8,24 @@
 
 #include <QDialog>
 #include <QIcon>
+#include <QImage>
+#include <QPoint>
 #include <QString>
+#include <QTimer>
 
 #include "app/align_helper.h"
 #include "app/dialog_template.h"
 #include "app/seams.h"
+#include "app/skin_watcher.h"
 #include "render/dib_image.h"
 #include "skin/preview_handler.h"
 #include "skin/skin.h"
 
 namespace pindrel {
 
+class MagnifierWindow;
 class PreviewWindow;
+class WorkbenchStrip;
 
 // The designer's one window. It is the skin being previewed: the caller data and the call type
 // come from its controls, and the preview window's events come back to it.
@@ -48,6 +54,15 @@ public:
     const QString& SkinPath() const { return skinPath; }
     // The pixels per 4 x 8 dialog units the controls were placed with.
     BaseUnits Units() const { return units; }
+    WorkbenchStrip* Strip() const { return strip; }
+    // Null until the magnifier is first shown.
+    MagnifierWindow* Magnifier() const { return magnifier; }
+    SkinWatcher& Watcher() { return skinWatcher; }
+    // The preview as last drawn.
+    const QImage& ShownPreview() const { return shownPreview; }
+    // How long a file must be quiet before a live reload, and how long a reload waits for a
+    // skin file that cannot be read yet.
+    void SetReloadTiming(int settleMs, int retryMs);
 
     // Handlers of the controls' events.
     void ApplyOrientation();
@@ -56,6 +71,15 @@ public:
     void Reload();
     void AlignUpdate();
     void Align(AlignAction action);
+
+    // Handlers of the workbench strip.
+    void SetReloadOnChange(bool on);
+    void AutoReload();
+    void SetMagnifier(int factor);
+    void ExportPng();
+    void CopyKeys();
+    void ShowPointer(QPoint pixel);
+    void ClearPointer();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -74,6 +98,10 @@ private:
     AlignValues ReadAlignValues() const;
     void DescribePreview();
     void ForwardToPreview(const QMouseEvent& event);
+    void BuildWorkbench();
+    void AfterLoad();
+    void WatchSkin();
+    QString ExportName();
 
     std::unique_ptr<FileChooser> fileChooser;
     std::unique_ptr<MessageSink> messageSink;
@@ -83,6 +111,14 @@ private:
     std::optional<DibImage> samplePhoto;
     PreviewWindow* preview = nullptr; // owned by the dialog as its parent
     QString skinPath;
+
+    WorkbenchStrip* strip = nullptr;      // owned by the dialog as its parent
+    MagnifierWindow* magnifier = nullptr; // a tool window owned by the dialog
+    SkinWatcher skinWatcher;
+    QTimer reloadRetry;
+    int reloadRetries = 0;
+    QImage shownPreview;
+    std::optional<QPoint> pointer;
 };
 
 } // namespace pindrel

@@ -5,9 +5,10 @@
 
 namespace pindrel {
 
-GroupFrame::GroupFrame(const QString& title, QWidget* parent) : QGroupBox(title, parent) {
-    // The box is only drawn: the controls are its siblings, placed over it.
-    setAttribute(Qt::WA_TransparentForMouseEvents);
+GroupFrame::GroupFrame(const QString& title, QWidget* parent, Role role)
+    : QGroupBox(title, parent) {
+    // A drawn box lets clicks through to what lies beneath it; a container's children take them.
+    if (role == Role::Drawn) setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 void GroupFrame::paintEvent(QPaintEvent* /*event*/) {

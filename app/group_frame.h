@@ -9,7 +9,11 @@ namespace pindrel {
 class GroupFrame final : public QGroupBox {
     Q_OBJECT
 public:
-    GroupFrame(const QString& title, QWidget* parent);
+    enum class Role {
+        Drawn,     // only a picture: the controls are its siblings, placed over it
+        Container, // holds its controls as children, laid out inside the frame
+    };
+    GroupFrame(const QString& title, QWidget* parent, Role role = Role::Drawn);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

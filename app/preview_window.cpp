@@ -84,8 +84,16 @@ void PreviewWindow::mouseReleaseEvent(QMouseEvent* event) {
 
 void PreviewWindow::mouseMoveEvent(QMouseEvent* event) {
     const Point p = ClientPoint(*event);
-    if (!rect().contains(p.x, p.y)) return;
+    if (!rect().contains(p.x, p.y)) {
+        emit PointerLeft();
+        return;
+    }
+    emit PointerMoved(QPoint(p.x, p.y));
     handler->PreviewMouseMove(*this, p.x, p.y);
+}
+
+void PreviewWindow::leaveEvent(QEvent* /*event*/) {
+    emit PointerLeft();
 }
 
 // The second press of a double click reaches nothing; its release still arrives.

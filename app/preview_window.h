@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QWidget>
 
 #include "skin/preview_handler.h"
@@ -19,12 +20,18 @@ public:
     // The preview has no use for button commands.
     void SendCommand(uint16_t id) override;
 
+signals:
+    // The pointer is over this preview pixel, or has left the window.
+    void PointerMoved(QPoint pixel);
+    void PointerLeft();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     PreviewHandler* handler;

@@ -16,6 +16,17 @@ std::optional<QString> FileDialogChooser::ChooseSkinFile(QWidget* owner, const Q
     return path;
 }
 
+std::optional<QString> FileDialogChooser::ChooseExportFile(QWidget* owner,
+                                                           const QString& suggested) {
+    QFileDialog dialog(owner, QStringLiteral("Export PNG"), suggested,
+                       QStringLiteral("PNG image (*.png)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    dialog.selectFile(suggested);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front();
+}
+
 void MessageBoxSink::ShowWarning(QWidget* owner, const QString& text) {
     QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), text,
                     QMessageBox::Ok, owner);

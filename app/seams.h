@@ -14,6 +14,8 @@ public:
     virtual ~FileChooser() = default;
     // The chosen existing file, starting on current; nothing when the user cancels.
     virtual std::optional<QString> ChooseSkinFile(QWidget* owner, const QString& current) = 0;
+    // Where to save a PNG image, starting on suggested; nothing when the user cancels.
+    virtual std::optional<QString> ChooseExportFile(QWidget* owner, const QString& suggested) = 0;
 };
 
 // Tells the user something went wrong.
@@ -28,6 +30,7 @@ public:
 class FileDialogChooser final : public FileChooser {
 public:
     std::optional<QString> ChooseSkinFile(QWidget* owner, const QString& current) override;
+    std::optional<QString> ChooseExportFile(QWidget* owner, const QString& suggested) override;
 };
 
 // A message box titled with the program's name.

@@ -104,5 +104,12 @@ TEST(FormatAlignValue, PlainDecimal) {
     EXPECT_EQ(FormatAlignValue(320), "320");
 }
 
+TEST(AlignKeysText, KeysOfTheOrientation) {
+    EXPECT_EQ(AlignKeysText(0, {70, 110, 100, 100}), "posP=70,110\nsizeP=100,100");
+    EXPECT_EQ(AlignKeysText(1, {-60, 0, 300, 5}), "posL=-60,0\nsizeL=300,5");
+    EXPECT_EQ(AlignKeysText(2, {1, 2, 3, 4}), "posQ=1,2\nsizeQ=3,4");
+    EXPECT_EQ(AlignKeysText(7, {1, 2, 3, 4}), "posP=1,2\nsizeP=3,4");
+}
+
 } // namespace
 } // namespace pindrel

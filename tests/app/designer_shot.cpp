@@ -18,6 +18,9 @@ class FixedChooser final : public pindrel::FileChooser {
 public:
     explicit FixedChooser(QString path) : path_(std::move(path)) {}
     std::optional<QString> ChooseSkinFile(QWidget*, const QString&) override { return path_; }
+    std::optional<QString> ChooseExportFile(QWidget*, const QString&) override {
+        return std::nullopt;
+    }
 
 private:
     QString path_;

@@ -20,6 +20,7 @@
 #include "app/number_edit.h"
 #include "app/preview_window.h"
 #include "app/up_down.h"
+#include "app/workbench_strip.h"
 
 using namespace pindrel;
 
@@ -34,8 +35,14 @@ public:
         answers.pop_front();
         return a;
     }
+    std::optional<QString> ChooseExportFile(QWidget*, const QString& suggested) override {
+        suggestions.push_back(suggested);
+        return exportAnswer;
+    }
     std::deque<std::optional<QString>> answers;
     QStringList starts;
+    std::optional<QString> exportAnswer;
+    QStringList suggestions;
 };
 
 class FakeSink final : public MessageSink {
@@ -167,9 +174,18 @@ private slots:
         Harness h;
         DesignerDialog& d = *h.dialog;
         QCOMPARE(d.windowTitle(), QStringLiteral("Pindrel"));
+        // The dialog's own layout, with the workbench strip below it.
         const Rect size = DialogRectToPixels(kDialogSize, d.Units());
-        QCOMPARE(d.size(), QSize(size.Width(), size.Height()));
+        const QRect strip = d.Strip()->geometry();
+        QCOMPARE(strip.top(), size.Height());
+        QCOMPARE(d.size(), QSize(size.Width(), size.Height() + strip.height()));
         QCOMPARE(d.minimumSize(), d.maximumSize());
+        for (const ControlSpec& control : DialogControls()) {
+            if (control.id == 0) continue;
+            const Rect r = DialogRectToPixels(control.rect, d.Units());
+            QVERIFY(d.Control(control.id)->geometry().bottom() < size.Height());
+            QCOMPARE(d.Control(control.id)->geometry().top(), r.top);
+        }
         QVERIFY(h.Get<QRadioButton>(IdPortrait)->isChecked());
         QVERIFY(h.Get<QRadioButton>(IdUnknownCaller)->isChecked());
         const std::pair<int32_t, const char*> texts[] = {
@@ -207,7 +223,8 @@ private slots:
         }
         QCOMPARE(h.dialog->Control(IdCentreVertically)->accessibleName(),
                  QStringLiteral("Centre vertically"));
-        // Tab from Name walks the table's order; each radio group is one stop.
+        // Tab from Name walks the table's order; each radio group is one stop. The workbench's
+        // stops come after the last of them.
         const int32_t order[] = {IdCompany,
                                  IdJob,
                                  IdCategories,
@@ -232,6 +249,10 @@ private slots:
                                  IdName};
         for (const int32_t id : order) {
             QTest::keyClick(h.dialog->focusWidget(), Qt::Key_Tab);
+            while (h.dialog->Strip()->isAncestorOf(h.dialog->focusWidget())) {
+                QCOMPARE(id, IdPortrait);
+                QTest::keyClick(h.dialog->focusWidget(), Qt::Key_Tab);
+            }
             QCOMPARE(h.dialog->focusWidget(), h.dialog->Control(id));
         }
     }

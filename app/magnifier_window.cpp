@@ -1,0 +1,120 @@
+#include "app/magnifier_window.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace pindrel {
+
+namespace {
+
+// Nearest neighbour by an integer factor, done by hand: every block is exactly scale pixels
+// wide and high, whatever a painter's transform would round.
+QImage Enlarge(const QImage& picture, int scale) {
+    const QImage source = picture.convertToFormat(QImage::Format_RGB32);
+    QImage out(source.width() * scale, source.height() * scale, QImage::Format_RGB32);
+    for (int y = 0; y < source.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+        auto* first = reinterpret_cast<QRgb*>(out.scanLine(y * scale));
+        for (int x = 0; x < source.width(); ++x)
+            std::fill_n(first + x * scale, scale, in[x]);
+        for (int r = 1; r < scale; ++r)
+            std::memcpy(out.scanLine(y * scale + r), first,
+                        static_cast<size_t>(out.bytesPerLine()));
+    }
+    return out;
+}
+
+} // namespace
+
+MagnifierWindow::MagnifierWindow(QWidget* parent, PreviewHandler& handler, PreviewSurface& preview)
+    : QWidget(parent, Qt::Tool), handler_(&handler), preview_(&preview) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setAccessibleName(QStringLiteral("Magnified preview"));
+    SetFactor(kMinFactor);
+}
+
+void MagnifierWindow::SetFactor(int factor) {
+    factor_ = std::clamp(factor, kMinFactor, kMaxFactor);
+    setWindowTitle(QStringLiteral("Magnifier %1x").arg(factor_));
+    Rebuild();
+}
+
+void MagnifierWindow::SetPicture(const QImage& picture) {
+    picture_ = picture;
+    Rebuild();
+}
+
+int MagnifierWindow::Scale() const {
+    return std::max(1, static_cast<int>(std::lround(factor_ * devicePixelRatioF())));
+}
+
+void MagnifierWindow::Rebuild() {
+    shownRatio_ = devicePixelRatioF();
+    const int scale = Scale();
+    shown_ = picture_.isNull() ? QImage() : Enlarge(picture_, scale);
+    shown_.setDevicePixelRatio(shownRatio_);
+    const QSize pixels = picture_.isNull() ? QSize(240, 320) * scale : shown_.size();
+    setFixedSize(static_cast<int>(std::ceil(pixels.width() / shownRatio_)),
+                 static_cast<int>(std::ceil(pixels.height() / shownRatio_)));
+    update();
+}
+
+std::optional<QPoint> MagnifierWindow::PreviewPixel(QPointF position) const {
+    const qreal scale = Scale();
+    const qreal ratio = devicePixelRatioF();
+    const auto x = static_cast<int>(std::floor(position.x() * ratio / scale));
+    const auto y = static_cast<int>(std::floor(position.y() * ratio / scale));
+    if (x < 0 || y < 0 || x >= picture_.width() || y >= picture_.height()) return std::nullopt;
+    return QPoint(x, y);
+}
+
+void MagnifierWindow::paintEvent(QPaintEvent* /*event*/) {
+    // Moved to a screen of another density: the blocks must be whole pixels of this one.
+    if (shownRatio_ != devicePixelRatioF()) Rebuild();
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (!shown_.isNull()) painter.drawImage(QPointF(0, 0), shown_);
+}
+
+void MagnifierWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    if (const auto p = PreviewPixel(event->position()))
+        handler_->PreviewMouseDown(*preview_, p->x(), p->y());
+}
+
+// As in the preview, nothing captures the mouse: a release outside the picture goes unseen.
+void MagnifierWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    if (const auto p = PreviewPixel(event->position()))
+        handler_->PreviewMouseUp(*preview_, p->x(), p->y());
+}
+
+void MagnifierWindow::mouseMoveEvent(QMouseEvent* event) {
+    const auto p = PreviewPixel(event->position());
+    if (!p) {
+        emit PointerLeft();
+        return;
+    }
+    emit PointerMoved(*p);
+    handler_->PreviewMouseMove(*preview_, p->x(), p->y());
+}
+
+void MagnifierWindow::mouseDoubleClickEvent(QMouseEvent* /*event*/) {}
+
+void MagnifierWindow::leaveEvent(QEvent* /*event*/) {
+    emit PointerLeft();
+}
+
+void MagnifierWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    emit Closed();
+}
+
+} // namespace pindrel

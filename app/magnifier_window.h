@@ -1,0 +1,61 @@
+#pragma once
+
+#include <optional>
+
+#include <QImage>
+#include <QPoint>
+#include <QWidget>
+
+#include "skin/preview_handler.h"
+
+namespace pindrel {
+
+// A tool window showing the preview enlarged, each preview pixel a square block of whole screen
+// pixels. Its mouse events reach the preview's handler at the preview pixel under the pointer,
+// as if they had happened in the preview, so the skin's buttons work here as well.
+class MagnifierWindow final : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kMinFactor = 2;
+    static constexpr int kMaxFactor = 4;
+
+    // The handler and the preview surface must outlive the window.
+    MagnifierWindow(QWidget* parent, PreviewHandler& handler, PreviewSurface& preview);
+
+    // 2, 3 or 4 times the preview's size on screen; other values are brought into that range.
+    void SetFactor(int factor);
+    int Factor() const { return factor_; }
+    // The preview as last drawn.
+    void SetPicture(const QImage& picture);
+    const QImage& Shown() const { return shown_; }
+    // Screen pixels per preview pixel along each side.
+    int Scale() const;
+    // The preview pixel under a point of the window; nothing outside the picture.
+    std::optional<QPoint> PreviewPixel(QPointF position) const;
+
+signals:
+    void PointerMoved(QPoint pixel);
+    void PointerLeft();
+    void Closed();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Rebuild();
+
+    PreviewHandler* handler_;
+    PreviewSurface* preview_;
+    int factor_ = kMinFactor;
+    QImage picture_;
+    QImage shown_; // picture_ enlarged, in screen pixels
+    qreal shownRatio_ = 0;
+};
+
+} // namespace pindrel

@@ -1,0 +1,93 @@
+#include "app/skin_watcher.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+#include <sys/stat.h>
+
+namespace pindrel {
+
+SkinWatcher::SkinWatcher(QObject* parent) : QObject(parent) {
+    settle_.setSingleShot(true);
+    settle_.setInterval(kSettleMs);
+    // Every event starts the quiet time afresh: a file being written fires many.
+    connect(&watcher_, &QFileSystemWatcher::fileChanged, &settle_, qOverload<>(&QTimer::start));
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, &settle_,
+            qOverload<>(&QTimer::start));
+    connect(&settle_, &QTimer::timeout, this, &SkinWatcher::Settle);
+}
+
+void SkinWatcher::Watch(const QStringList& files) {
+    Stop();
+    QSet<QString> seen;
+    for (const QString& f : files) {
+        if (files_.size() >= kMaxFiles) break;
+        const QString path = QDir::cleanPath(f);
+        if (!seen.contains(path)) {
+            seen.insert(path);
+            files_.push_back(path);
+        }
+    }
+    baseline_ = States();
+    watched_.assign(static_cast<size_t>(files_.size()), FileState{});
+    Renew(baseline_);
+}
+
+void SkinWatcher::Stop() {
+    settle_.stop();
+    files_.clear();
+    baseline_.clear();
+    watched_.clear();
+    if (!watcher_.files().isEmpty()) watcher_.removePaths(watcher_.files());
+    if (!watcher_.directories().isEmpty()) watcher_.removePaths(watcher_.directories());
+}
+
+SkinWatcher::FileState SkinWatcher::StateOf(const QString& path) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return {};
+    return {true, static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino),
+            static_cast<int64_t>(st.st_size),
+            static_cast<int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
+}
+
+std::vector<SkinWatcher::FileState> SkinWatcher::States() const {
+    std::vector<FileState> states;
+    states.reserve(static_cast<size_t>(files_.size()));
+    for (const QString& f : files_)
+        states.push_back(StateOf(f));
+    return states;
+}
+
+// A watch follows the file it was set on: a file replaced by a rename is a new file to the
+// system and needs a watch of its own. Folders are watched for files that appear.
+void SkinWatcher::Renew(const std::vector<FileState>& now) {
+    const QStringList list = watcher_.files();
+    const QSet<QString> current(list.begin(), list.end());
+    QSet<QString> dirs;
+    for (qsizetype i = 0; i < files_.size(); ++i) {
+        const QString& f = files_[i];
+        const FileState& state = now[static_cast<size_t>(i)];
+        FileState& was = watched_[static_cast<size_t>(i)];
+        dirs.insert(QFileInfo(f).absolutePath());
+        const bool watching = current.contains(f);
+        const bool replaced = state.device != was.device || state.inode != was.inode;
+        if (watching && (!state.exists || replaced)) watcher_.removePath(f);
+        if (state.exists && (!watching || replaced)) watcher_.addPath(f);
+        was = state;
+    }
+    for (const QString& d : dirs)
+        if (!watcher_.directories().contains(d) && QFileInfo(d).isDir()) watcher_.addPath(d);
+}
+
+void SkinWatcher::Settle() {
+    if (files_.isEmpty()) return;
+    const std::vector<FileState> now = States();
+    Renew(now);
+    if (now == baseline_) return;
+    baseline_ = now;
+    emit Changed();
+}
+
+} // namespace pindrel
