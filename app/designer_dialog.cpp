@@ -182,7 +182,12 @@ DesignerDialog::DesignerDialog(std::unique_ptr<FileChooser> chooser,
     BuildWorkbench();
 }
 
-DesignerDialog::~DesignerDialog() = default;
+DesignerDialog::~DesignerDialog() {
+    // The children outlive this class's part of the object and would report a last leave or
+    // close to it while they go.
+    for (QObject* child : std::initializer_list<QObject*>{preview, strip, magnifier})
+        if (child) child->disconnect(this);
+}
 
 void DesignerDialog::InitDialog() {
     // Setting a text runs its handler at once, so the order below matters.

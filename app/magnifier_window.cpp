@@ -85,8 +85,10 @@ void MagnifierWindow::paintEvent(QPaintEvent* /*event*/) {
 
 void MagnifierWindow::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    if (const auto p = PreviewPixel(event->position()))
+    if (const auto p = PreviewPixel(event->position())) {
+        emit PointerMoved(*p);
         handler_->PreviewMouseDown(*preview_, p->x(), p->y());
+    }
 }
 
 // As in the preview, nothing captures the mouse: a release outside the picture goes unseen.

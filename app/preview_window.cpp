@@ -70,6 +70,7 @@ void PreviewWindow::paintEvent(QPaintEvent* /*event*/) {
 void PreviewWindow::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     const Point p = ClientPoint(*event);
+    emit PointerMoved(QPoint(p.x, p.y));
     handler->PreviewMouseDown(*this, p.x, p.y);
 }
 

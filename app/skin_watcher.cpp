@@ -1,11 +1,16 @@
 #include "app/skin_watcher.h"
 
+#include <algorithm>
+#include <string>
+
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
 
-#include <sys/stat.h>
+#include "base/read_file.h"
 
 namespace pindrel {
 
@@ -44,19 +49,34 @@ void SkinWatcher::Stop() {
     if (!watcher_.directories().isEmpty()) watcher_.removePaths(watcher_.directories());
 }
 
-SkinWatcher::FileState SkinWatcher::StateOf(const QString& path) {
+SkinWatcher::FileState SkinWatcher::StateOf(const QString& path, uint64_t& hashBudget) {
+    const std::string name = QFile::encodeName(path).toStdString();
     struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return {};
-    return {true, static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino),
-            static_cast<int64_t>(st.st_size),
-            static_cast<int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
+    if (::stat(name.c_str(), &st) != 0) return {};
+    FileState state{true,
+                    static_cast<uint64_t>(st.st_dev),
+                    static_cast<uint64_t>(st.st_ino),
+                    static_cast<int64_t>(st.st_size),
+                    static_cast<int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec,
+                    0};
+    const auto size = static_cast<uint64_t>(st.st_size);
+    if (S_ISREG(st.st_mode) && size <= kMaxHashedFileBytes && size <= hashBudget) {
+        // Only regular files are read, so a name of a pipe or a device cannot block the look.
+        const ReadFileResult file = ReadRegularFile(name, kMaxHashedFileBytes);
+        if (file.status == ReadFileStatus::Ok) {
+            hashBudget -= std::min<uint64_t>(hashBudget, file.bytes.size());
+            state.contentHash = qHashBits(file.bytes.data(), file.bytes.size());
+        }
+    }
+    return state;
 }
 
 std::vector<SkinWatcher::FileState> SkinWatcher::States() const {
     std::vector<FileState> states;
     states.reserve(static_cast<size_t>(files_.size()));
+    uint64_t hashBudget = kMaxHashedBytes;
     for (const QString& f : files_)
-        states.push_back(StateOf(f));
+        states.push_back(StateOf(f, hashBudget));
     return states;
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
-
-#include <cstdint>
-#include <vector>
 
 namespace pindrel {
 
@@ -22,6 +22,9 @@ public:
     static constexpr int kSettleMs = 300;
     // More would exhaust the system's watches for a hostile skin; a real one names far fewer.
     static constexpr int kMaxFiles = 1000;
+    // Contents compared per look, beyond which only sizes and times are.
+    static constexpr uint64_t kMaxHashedBytes = 64ull << 20;
+    static constexpr uint64_t kMaxHashedFileBytes = 4ull << 20;
 
     explicit SkinWatcher(QObject* parent = nullptr);
 
@@ -44,9 +47,12 @@ private:
         uint64_t inode = 0;
         int64_t size = 0;
         int64_t mtimeNs = 0;
+        // File times move in clock ticks of several milliseconds: two saves within one tick
+        // differ only in content.
+        size_t contentHash = 0;
         friend bool operator==(const FileState&, const FileState&) = default;
     };
-    static FileState StateOf(const QString& path);
+    static FileState StateOf(const QString& path, uint64_t& hashBudget);
     std::vector<FileState> States() const;
     void Renew(const std::vector<FileState>& now);
     void Settle();
