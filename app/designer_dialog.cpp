@@ -565,7 +565,8 @@ void DesignerDialog::AutoReload() {
     // As Reload does, without its message box: the reason goes to the problems list.
     const bool loaded = Load(path);
     AfterLoad();
-    const QString time = QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat);
+    // Seconds included: a reload must be seen to have happened even when nothing else changed.
+    const QString time = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
     strip->ShowStatus(loaded ? QStringLiteral("Reloaded at %1").arg(time)
                              : QStringLiteral("Reload failed at %1: %2")
                                    .arg(time, QString::fromStdString(SkinReadProblem(path))));

@@ -87,8 +87,13 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
     problemsFrame = new GroupFrame(QStringLiteral("Problems"), this, GroupFrame::Role::Container);
     problems = new QListWidget(problemsFrame);
     problems->setAccessibleName(QStringLiteral("Problems"));
-    problems->setUniformItemSizes(true);
-    problems->setWordWrap(false);
+    // Long findings wrap rather than hide behind a horizontal scroll bar.
+    problems->setWordWrap(true);
+    problems->setResizeMode(QListView::Adjust);
+    problems->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    problems->setTextElideMode(Qt::ElideNone);
+    const int iconSide = problems->fontMetrics().height();
+    problems->setIconSize(QSize(iconSide, iconSide));
     auto* column = new QVBoxLayout(problemsFrame);
     column->addWidget(problems);
 

@@ -1,16 +1,24 @@
-// Shows the designer with a skin loaded, for screenshots: designer_shot SKIN [ID...] clicks
-// Browse with SKIN chosen, then clicks each control ID (a radio button, the align box...), and
-// prints the window id for a screen grabber. With PINDREL_SHOT_OUT set, it saves its own grab
-// there (at the screen's pixel density) and exits.
+// Shows the designer with a skin loaded, for screenshots:
+//   designer_shot SKIN [--magnifier N] [--pointer X,Y] [--reload-on-change] [ID...]
+// clicks Browse with SKIN chosen, then clicks each control ID (a radio button, the align box...),
+// sets the workbench as asked, and prints the window id for a screen grabber. With
+// PINDREL_SHOT_OUT set, it saves its own grab there instead (at the screen's pixel density), the
+// magnifier beside the dialog when it is open, and exits.
 #include <cstdio>
 #include <memory>
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QTimer>
 
 #include "app/designer_dialog.h"
+#include "app/magnifier_window.h"
+#include "app/preview_window.h"
+#include "app/workbench_strip.h"
 
 namespace {
 
@@ -26,27 +34,67 @@ private:
     QString path_;
 };
 
+// The dialog and, when open, the magnifier to its right, as one picture.
+QPixmap GrabAll(pindrel::DesignerDialog& dialog) {
+    const QPixmap main = dialog.grab();
+    pindrel::MagnifierWindow* m = dialog.Magnifier();
+    if (!m || !m->isVisible()) return main;
+    const QPixmap side = m->grab();
+    const qreal ratio = main.devicePixelRatio();
+    const int gap = 16;
+    QPixmap all(QSize(main.width() + gap + side.width(), std::max(main.height(), side.height())));
+    all.setDevicePixelRatio(ratio);
+    all.fill(dialog.palette().color(QPalette::Window).darker(115));
+    QPainter painter(&all);
+    painter.drawPixmap(QPointF(0, 0), main);
+    painter.drawPixmap(QPointF((main.width() + gap) / ratio, 0), side);
+    return all;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QStringList args = QApplication::arguments();
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: designer_shot SKIN [CONTROL-ID...]\n");
+        std::fprintf(stderr, "usage: designer_shot SKIN [--magnifier N] [--pointer X,Y] "
+                             "[--reload-on-change] [CONTROL-ID...]\n");
         return 2;
     }
     pindrel::DesignerDialog dialog(std::make_unique<FixedChooser>(args[1]),
                                    std::make_unique<pindrel::MessageBoxSink>());
     dialog.show();
     dialog.Browse();
-    for (qsizetype i = 2; i < args.size(); ++i)
-        if (auto* b = qobject_cast<QAbstractButton*>(dialog.Control(args[i].toInt()))) b->click();
+    int magnifier = 0;
+    std::optional<QPoint> pointer;
+    for (qsizetype i = 2; i < args.size(); ++i) {
+        if (args[i] == QStringLiteral("--magnifier") && i + 1 < args.size()) {
+            magnifier = args[++i].toInt();
+        } else if (args[i] == QStringLiteral("--pointer") && i + 1 < args.size()) {
+            const QStringList xy = args[++i].split(QLatin1Char(','));
+            if (xy.size() == 2) pointer = QPoint(xy[0].toInt(), xy[1].toInt());
+        } else if (args[i] == QStringLiteral("--reload-on-change")) {
+            dialog.Strip()->reloadOnChange->setChecked(true);
+        } else if (auto* b = qobject_cast<QAbstractButton*>(dialog.Control(args[i].toInt()))) {
+            b->click();
+        }
+    }
+    if (magnifier) {
+        dialog.Strip()->SetMagnifierFactor(magnifier);
+        dialog.Magnifier()->move(dialog.frameGeometry().topRight() + QPoint(16, 0));
+    }
+    if (pointer) {
+        QWidget* preview = dialog.Preview();
+        QMouseEvent move(QEvent::MouseMove, *pointer, preview->mapToGlobal(*pointer), Qt::NoButton,
+                         Qt::NoButton, {});
+        QCoreApplication::sendEvent(preview, &move);
+    }
     dialog.Control(pindrel::IdName)->setFocus();
 
     const QString out = qEnvironmentVariable("PINDREL_SHOT_OUT");
     if (!out.isEmpty()) {
         QTimer::singleShot(200, [&] {
-            dialog.grab().save(out);
+            GrabAll(dialog).save(out);
             dialog.accept();
         });
     } else {
