@@ -17,10 +17,8 @@ namespace pindrel {
 SkinWatcher::SkinWatcher(QObject* parent) : QObject(parent) {
     settle_.setSingleShot(true);
     settle_.setInterval(kSettleMs);
-    // Every event starts the quiet time afresh: a file being written fires many.
-    connect(&watcher_, &QFileSystemWatcher::fileChanged, &settle_, qOverload<>(&QTimer::start));
-    connect(&watcher_, &QFileSystemWatcher::directoryChanged, &settle_,
-            qOverload<>(&QTimer::start));
+    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &SkinWatcher::Touched);
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &SkinWatcher::Touched);
     connect(&settle_, &QTimer::timeout, this, &SkinWatcher::Settle);
 }
 
@@ -99,6 +97,16 @@ void SkinWatcher::Renew(const std::vector<FileState>& now) {
     }
     for (const QString& d : dirs)
         if (!watcher_.directories().contains(d) && QFileInfo(d).isDir()) watcher_.addPath(d);
+}
+
+// Every event starts the quiet time afresh, since a file being written fires many, unless the
+// wait has gone on too long already.
+void SkinWatcher::Touched() {
+    if (!settle_.isActive())
+        waiting_.start();
+    else if (waiting_.elapsed() >= maxWaitMs_)
+        return;
+    settle_.start();
 }
 
 void SkinWatcher::Settle() {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include <QElapsedTimer>
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QStringList>
@@ -20,6 +21,8 @@ class SkinWatcher final : public QObject {
 public:
     // Quiet time after the last event before the files are looked at.
     static constexpr int kSettleMs = 300;
+    // A folder that never falls quiet (a build writing beside the skin) delays a look no longer.
+    static constexpr int kMaxWaitMs = 2000;
     // More would exhaust the system's watches for a hostile skin; a real one names far fewer.
     static constexpr int kMaxFiles = 1000;
     // Contents compared per look, beyond which only sizes and times are.
@@ -35,6 +38,7 @@ public:
     bool IsWatching() const { return !files_.isEmpty(); }
     const QStringList& Files() const { return files_; }
     void SetSettleInterval(int ms) { settle_.setInterval(ms); }
+    void SetMaxWait(int ms) { maxWaitMs_ = ms; }
 
 signals:
     // A followed file was written, replaced, removed or created, and nothing has moved since.
@@ -55,10 +59,13 @@ private:
     static FileState StateOf(const QString& path, uint64_t& hashBudget);
     std::vector<FileState> States() const;
     void Renew(const std::vector<FileState>& now);
+    void Touched();
     void Settle();
 
     QFileSystemWatcher watcher_;
     QTimer settle_;
+    QElapsedTimer waiting_; // since the first event of the current wait
+    int maxWaitMs_ = kMaxWaitMs;
     QStringList files_;
     std::vector<FileState> baseline_;
     std::vector<FileState> watched_; // each file as its watch was set, parallel to files_

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -197,6 +198,25 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(changes.size(), 1, kWaitMs);
         WriteBmp(QDir(dir.path()), QStringLiteral("late.bmp"), 10, 10, kGreen);
         QTRY_COMPARE_WITH_TIMEOUT(h.Screen().pixel(0, 0), kGreen, kWaitMs);
+    }
+
+    // A folder that never falls quiet must not hold a reload back for ever.
+    void busyFolder() {
+        QTemporaryDir dir;
+        const QString skin = WriteSkin(dir);
+        SkinWatcher watcher;
+        watcher.SetSettleInterval(100);
+        watcher.SetMaxWait(400);
+        watcher.Watch({skin});
+        QSignalSpy changes(&watcher, &SkinWatcher::Changed);
+        WriteFile(skin, GreenSkin());
+        QElapsedTimer busy;
+        busy.start();
+        for (int i = 0; changes.isEmpty() && busy.elapsed() < 3000; ++i) {
+            WriteFile(dir.filePath(QStringLiteral("build-%1.o").arg(i % 4)), "o");
+            QTest::qWait(20);
+        }
+        QCOMPARE(changes.size(), 1);
     }
 
     // While the skin is rewritten it may be empty for a moment: the last good preview stays,
