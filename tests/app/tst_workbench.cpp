@@ -213,7 +213,9 @@ private slots:
         QElapsedTimer busy;
         busy.start();
         for (int i = 0; changes.isEmpty() && busy.elapsed() < 3000; ++i) {
-            WriteFile(dir.filePath(QStringLiteral("build-%1.o").arg(i % 4)), "o");
+            // New names: the folder's watch reports entries made and removed.
+            WriteFile(dir.filePath(QStringLiteral("build-%1.o").arg(i)), "o");
+            QFile::remove(dir.filePath(QStringLiteral("build-%1.o").arg(i - 1)));
             QTest::qWait(20);
         }
         QCOMPARE(changes.size(), 1);
