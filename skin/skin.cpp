@@ -14,15 +14,25 @@ bool Skin::Load(std::string_view path) {
     SkinIniFile file;
     if (!file.Load(path)) {
         Clear();
+        photoRect.line = 0; // the rectangle stays, but no longer comes from a file
         return false;
     }
     Clear();
 
     file.GetColor(file.FindSection("Background Color", 0), "color", backgroundColor);
-    ReadImageSection(file, file.FindSection("Background Image", 0), backgroundImage, "bgr.bmp");
+    const auto headerLine = [&file](int32_t s) {
+        return s >= 0 && static_cast<size_t>(s) < file.sectionLines.size()
+                   ? file.sectionLines[static_cast<size_t>(s)].header
+                   : 0;
+    };
+    const int32_t background = file.FindSection("Background Image", 0);
+    ReadImageSection(file, background, backgroundImage, "bgr.bmp");
+    backgroundImage.line = headerLine(background);
     ReadImageSection(file, file.FindSection("Border Image", 0), borderImage, "border.bmp");
 
-    ReadCarriedPlacement(file, file.FindSection("Photo Rect", 0), photoRect);
+    const int32_t photo = file.FindSection("Photo Rect", 0);
+    ReadCarriedPlacement(file, photo, photoRect);
+    photoRect.line = headerLine(photo);
 
     uint64_t bitmapBytes = backgroundImage.loadBytes + borderImage.loadBytes;
     const auto fits = [&](uint64_t bytes) {
@@ -34,12 +44,14 @@ bool Skin::Load(std::string_view path) {
          i = file.FindSection("Image", i + 1)) {
         SkinImage image;
         const bool read = ReadImageSection(file, i, image, "");
+        image.line = headerLine(i);
         if (fits(image.loadBytes) && read) images.push_back(std::move(image));
     }
     for (int32_t i = file.FindSection("Button", 0); i >= 0 && bitmapBytes <= maxBitmapBytes;
          i = file.FindSection("Button", i + 1)) {
         SkinButton button;
         const bool read = ReadButtonSection(file, i, button);
+        button.line = headerLine(i);
         if (fits(button.loadBytes) && read) {
             button.firesOnPress = button.id == 3 ? 1 : 0;
             buttons.push_back(std::move(button));
@@ -47,6 +59,7 @@ bool Skin::Load(std::string_view path) {
     }
     for (int32_t i = file.FindSection("Label", 0); i >= 0; i = file.FindSection("Label", i + 1)) {
         SkinLabel label;
+        label.line = headerLine(i);
         if (ReadLabelSection(file, i, label)) labels.push_back(std::move(label));
     }
     return true;

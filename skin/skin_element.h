@@ -28,6 +28,8 @@ public:
     void ResetPlacement();
 
     std::array<Rect, kOrientationCount> rects{};
+    // The line of its section's header in the skin file, for tools; 0 when there is none.
+    int32_t line = 0;
 };
 
 class SkinImage : public SkinElement {
