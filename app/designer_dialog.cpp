@@ -37,6 +37,7 @@
 #include "app/up_down.h"
 #include "app/workbench_strip.h"
 #include "ini/skin_ini_file.h"
+#include "skin/element_at.h"
 #include "skin/field_text.h"
 #include "skin/font_cache.h"
 #include "skin/lint.h"
@@ -504,6 +505,10 @@ void DesignerDialog::BuildWorkbench() {
     connect(strip->copyKeys, &QAbstractButton::clicked, this, &DesignerDialog::CopyKeys);
     connect(preview, &PreviewWindow::PointerMoved, this, &DesignerDialog::ShowPointer);
     connect(preview, &PreviewWindow::PointerLeft, this, &DesignerDialog::ClearPointer);
+    // Shows that a button's id reached the phone, which the screen itself never tells.
+    connect(preview, &PreviewWindow::CommandSent, this, [this](int id) {
+        strip->ShowStatus(QStringLiteral("Button sent command %1").arg(id));
+    });
 }
 
 void DesignerDialog::SetReloadTiming(int settleMs, int retryMs) {
@@ -651,7 +656,9 @@ void DesignerDialog::ShowPointer(QPoint pixel) {
     pointer = pixel;
     std::optional<QRgb> colour;
     if (shownPreview.valid(pixel)) colour = shownPreview.pixel(pixel);
-    strip->ShowPointer(pixel, colour);
+    const std::string element =
+        DescribeElement(*this, ElementAt(*this, {pixel.x(), pixel.y()}, GetCallType(nullptr)));
+    strip->ShowPointer(pixel, colour, QString::fromStdString(element));
 }
 
 void DesignerDialog::ClearPointer() {

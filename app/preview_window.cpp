@@ -59,7 +59,9 @@ void PreviewWindow::InvalidateAndRepaint(const Rect& r) {
     repaint(QRect(r.left, r.top, r.Width(), r.Height()));
 }
 
-void PreviewWindow::SendCommand(uint16_t /*id*/) {}
+void PreviewWindow::SendCommand(uint16_t id) {
+    emit CommandSent(id);
+}
 
 void PreviewWindow::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);

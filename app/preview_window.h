@@ -17,13 +17,15 @@ public:
 
     Size ClientSize() const override;
     void InvalidateAndRepaint(const Rect& r) override;
-    // The preview has no use for button commands.
+    // The preview has no use for button commands; it only reports them.
     void SendCommand(uint16_t id) override;
 
 signals:
     // The pointer is over this preview pixel, or has left the window.
     void PointerMoved(QPoint pixel);
     void PointerLeft();
+    // A skin button sent its command.
+    void CommandSent(int id);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -58,6 +58,9 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
     swatch->setFixedSize(side, side);
     pointerColour = MakeReadout(tools, QStringLiteral("Colour under the pointer"),
                                 QStringLiteral("000, 000, 000"));
+    element = new QLabel(tools);
+    element->setAccessibleName(QStringLiteral("Element under the pointer"));
+    element->setMinimumWidth(1);
     dpi = new QLabel(tools);
     dpi->setToolTip(QStringLiteral(
         "Font sizes in points become pixels at this resolution; pindrel-cli uses --dpi 96"));
@@ -82,7 +85,8 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
     pointerRow->addStretch();
     pointerRow->addWidget(dpi);
     grid->addLayout(pointerRow, 2, 0, 1, 4);
-    grid->addWidget(status, 3, 0, 1, 4);
+    grid->addWidget(element, 3, 0, 1, 4);
+    grid->addWidget(status, 4, 0, 1, 4);
 
     problemsFrame = new GroupFrame(QStringLiteral("Problems"), this, GroupFrame::Role::Container);
     problems = new QListWidget(problemsFrame);
@@ -111,8 +115,11 @@ void WorkbenchStrip::Place(int unitX, int unitY) {
     problemsFrame->setGeometry(right.left, right.top, right.Width(), right.Height());
 }
 
-void WorkbenchStrip::ShowPointer(QPoint pixel, std::optional<QRgb> colour) {
+void WorkbenchStrip::ShowPointer(QPoint pixel, std::optional<QRgb> colour,
+                                 const QString& elementText) {
     pointerPosition->setText(QStringLiteral("%1, %2").arg(pixel.x()).arg(pixel.y()));
+    element->setText(elementText);
+    element->setToolTip(elementText);
     if (!colour) {
         pointerColour->clear();
         swatch->clear();
@@ -128,6 +135,7 @@ void WorkbenchStrip::ShowPointer(QPoint pixel, std::optional<QRgb> colour) {
 
 void WorkbenchStrip::ClearPointer() {
     pointerPosition->clear();
+    element->clear();
     pointerColour->clear();
     swatch->clear();
 }

@@ -26,14 +26,15 @@ class WorkbenchStrip final : public QWidget {
     Q_OBJECT
 public:
     // Its height in dialog units; the strip spans the dialog's width.
-    static constexpr int kHeightUnits = 84;
+    static constexpr int kHeightUnits = 92;
 
     explicit WorkbenchStrip(QWidget* parent);
     // Places the two groups in columns with the dialog's own, from its pixels per 4 x 8 units.
     void Place(int unitX, int unitY);
 
-    // "x, y" and "r, g, b" of a preview pixel; the colour is left out when unknown.
-    void ShowPointer(QPoint pixel, std::optional<QRgb> colour);
+    // "x, y" and "r, g, b" of a preview pixel (the colour left out when unknown), and the
+    // element drawn there.
+    void ShowPointer(QPoint pixel, std::optional<QRgb> colour, const QString& element);
     void ClearPointer();
     // The findings of the skin's last load, "LINE: error: TEXT" each.
     void ShowFindings(const std::vector<LintFinding>& findings);
@@ -50,6 +51,7 @@ public:
     QPushButton* copyKeys = nullptr;
     QLabel* pointerPosition = nullptr;
     QLabel* pointerColour = nullptr;
+    QLabel* element = nullptr;
     QLabel* status = nullptr;
     QLabel* dpi = nullptr;
     QListWidget* problems = nullptr;

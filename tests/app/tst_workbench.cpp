@@ -292,9 +292,11 @@ private slots:
         Hover(preview, QPoint(30, 30));
         QCOMPARE(h.Strip().pointerPosition->text(), QStringLiteral("30, 30"));
         QCOMPARE(h.Strip().pointerColour->text(), QStringLiteral("0, 192, 0"));
+        QCOMPARE(h.Strip().element->text(), QStringLiteral("Button 7 (up.bmp), line 3"));
         Hover(preview, QPoint(239, 0));
         QCOMPARE(h.Strip().pointerPosition->text(), QStringLiteral("239, 0"));
         QCOMPARE(h.Strip().pointerColour->text(), QStringLiteral("0, 0, 255"));
+        QCOMPARE(h.Strip().element->text(), QStringLiteral("Background colour"));
         // Moving repaints nothing.
         QCOMPARE(h.paints.rects.size(), paints);
         // A press changes the pixel under the resting pointer.
@@ -306,6 +308,7 @@ private slots:
         QCoreApplication::sendEvent(preview, &leave);
         QVERIFY(h.Strip().pointerPosition->text().isEmpty());
         QVERIFY(h.Strip().pointerColour->text().isEmpty());
+        QVERIFY(h.Strip().element->text().isEmpty());
     }
 
     void magnifier_data() {
@@ -352,6 +355,7 @@ private slots:
         QVERIFY(b.pressed);
         QTest::mouseRelease(m, Qt::LeftButton, {}, MagnifierPoint(*m, {20, 20}));
         QVERIFY(!b.pressed && !b.tracking);
+        QCOMPARE(h.Strip().status->text(), QStringLiteral("Button sent command 7"));
         QCOMPARE(m->Shown().pixel(30 * scale, 30 * scale), kUp);
 
         // Orientation changes reach it with the next paint.
