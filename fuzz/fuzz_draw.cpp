@@ -1,7 +1,8 @@
 // An arbitrary skin (fixed bitmaps beside it) drawn in every orientation and call type, with
-// sample texts cut from the input, then its buttons pressed.
+// sample texts cut from the input, and asked what lies under a few pixels.
 #include "fuzz_support.h"
 #include "render/bmp_decoder.h"
+#include "skin/element_at.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace pindrel;
@@ -22,6 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (const CallType t : kCallTypes) {
             skin.callType = t;
             (void)skin.RenderPreview(kScreenSizes[static_cast<size_t>(o)]);
+            // What the designer says about the pixel under the pointer.
+            for (const Point p : {Point{0, 0}, Point{120, 160}, Point{239, 319}})
+                (void)DescribeElement(skin, ElementAt(skin, p, t));
         }
     }
     return 0;

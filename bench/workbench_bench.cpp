@@ -1,0 +1,122 @@
+// What the designer's workbench costs: keeping a copy of each preview frame, enlarging it for the
+// magnifier (beside Qt's own nearest-neighbour scaling), and the work of one live reload of a
+// heavy skin (beside the plain load that the Reload button does).
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QImage>
+
+#include "app/designer_dialog.h"
+#include "app/magnifier_window.h"
+#include "app/preview_window.h"
+#include "app/workbench_strip.h"
+#include "bench_skins.h"
+
+namespace {
+
+using namespace pindrel;
+
+class NoChooser final : public FileChooser {
+public:
+    std::optional<QString> ChooseSkinFile(QWidget*, const QString&) override { return path; }
+    std::optional<QString> ChooseExportFile(QWidget*, const QString&) override {
+        return std::nullopt;
+    }
+    QString path;
+};
+
+class NoSink final : public MessageSink {
+public:
+    void ShowWarning(QWidget*, const QString&) override {}
+};
+
+QImage Frame() {
+    QImage image(240, 320, QImage::Format_BGR888);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(x, y, x ^ y));
+    return image;
+}
+
+void BM_KeepFrame(benchmark::State& state) {
+    const QImage frame = Frame();
+    for (auto _ : state) {
+        QImage kept = QImage(frame.constBits(), frame.width(), frame.height(), frame.bytesPerLine(),
+                             QImage::Format_BGR888)
+                          .copy();
+        benchmark::DoNotOptimize(kept.constBits());
+    }
+}
+BENCHMARK(BM_KeepFrame);
+
+void BM_Magnifier(benchmark::State& state) {
+    const QImage frame = Frame();
+    DesignerDialog dialog(std::make_unique<NoChooser>(), std::make_unique<NoSink>());
+    MagnifierWindow magnifier(nullptr, dialog, *dialog.Preview());
+    magnifier.SetFactor(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        magnifier.SetPicture(frame);
+        benchmark::DoNotOptimize(magnifier.Shown().constBits());
+    }
+}
+BENCHMARK(BM_Magnifier)->Arg(2)->Arg(3)->Arg(4);
+
+// Qt's own nearest-neighbour scaling to the same size, for comparison.
+void BM_QtScaled(benchmark::State& state) {
+    const QImage frame = Frame();
+    const auto f = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        QImage big = frame.convertToFormat(QImage::Format_RGB32)
+                         .scaled(240 * f, 320 * f, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        benchmark::DoNotOptimize(big.constBits());
+    }
+}
+BENCHMARK(BM_QtScaled)->Arg(2)->Arg(3)->Arg(4);
+
+struct HeavySkinDir {
+    HeavySkinDir() : dir(bench::MakeBenchDir()) {
+        const std::string ini = bench::HeavySkin(dir, 20, 6, 8);
+        bench::WriteFile(dir / "heavy.ini", ini.data(), ini.size());
+    }
+    std::filesystem::path dir;
+};
+
+// The Reload button: the skin loaded again, its problems listed.
+void BM_Reload(benchmark::State& state) {
+    static const HeavySkinDir skin;
+    auto chooser = std::make_unique<NoChooser>();
+    chooser->path = QString::fromStdString((skin.dir / "heavy.ini").string());
+    DesignerDialog dialog(std::move(chooser), std::make_unique<NoSink>());
+    dialog.Browse();
+    for (auto _ : state)
+        dialog.Reload();
+}
+BENCHMARK(BM_Reload)->Unit(benchmark::kMillisecond);
+
+// A live reload once the files have settled: the same, after a look at the skin file, and the
+// watch set up again on the skin and its 34 bitmaps.
+void BM_LiveReload(benchmark::State& state) {
+    static const HeavySkinDir skin;
+    auto chooser = std::make_unique<NoChooser>();
+    chooser->path = QString::fromStdString((skin.dir / "heavy.ini").string());
+    DesignerDialog dialog(std::move(chooser), std::make_unique<NoSink>());
+    dialog.Browse();
+    dialog.Strip()->reloadOnChange->setChecked(true);
+    for (auto _ : state)
+        dialog.AutoReload();
+}
+BENCHMARK(BM_LiveReload)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ScreenDpiY = 96;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
