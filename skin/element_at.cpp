@@ -1,6 +1,6 @@
 #include "skin/element_at.h"
 
-#include <ranges>
+#include <vector>
 
 #include "skin/skin.h"
 
@@ -12,28 +12,45 @@ template <class Element> const Rect& RectNow(const Skin& skin, const Element& e)
     return e.rects[static_cast<size_t>(skin.orientation)];
 }
 
-template <class Element> int32_t Index(const std::vector<Element>& list, const Element& e) {
-    return static_cast<int32_t>(&e - list.data());
+// The last element of the list that passes, as an index; -1 for none. Later elements are drawn
+// over earlier ones.
+template <class Element, class Pred>
+int32_t LastWhere(const std::vector<Element>& list, Pred pred) {
+    for (size_t i = list.size(); i-- > 0;)
+        if (pred(list[i])) return static_cast<int32_t>(i);
+    return -1;
 }
 
 } // namespace
 
 ElementHit ElementAt(const Skin& skin, Point p, CallType t) {
-    for (const SkinLabel& l : skin.labels | std::views::reverse) {
-        const Rect& r = RectNow(skin, l);
-        if (ShownFor(l.type, t) && !l.fieldIds.empty() && !r.IsEmpty() && r.Contains(p))
-            return {ElementKind::Label, Index(skin.labels, l), l.line};
-    }
+    const auto at = [](const auto& list, int32_t i) -> const auto& {
+        return list[static_cast<size_t>(i)];
+    };
+    if (const int32_t i = LastWhere(skin.labels,
+                                    [&](const SkinLabel& l) {
+                                        const Rect& r = RectNow(skin, l);
+                                        return ShownFor(l.type, t) && !l.fieldIds.empty() &&
+                                               !r.IsEmpty() && r.Contains(p);
+                                    });
+        i >= 0)
+        return {ElementKind::Label, i, at(skin.labels, i).line};
     if (t == CallType::ContactWithPicture && RectNow(skin, skin.photoRect).Contains(p))
         return {ElementKind::Photo, -1, skin.photoRect.line};
-    for (const SkinButton& b : skin.buttons | std::views::reverse) {
-        if (b.loaded && ShownFor(b.type, t) && RectNow(skin, b).Contains(p))
-            return {ElementKind::Button, Index(skin.buttons, b), b.line};
-    }
-    for (const SkinImage& i : skin.images | std::views::reverse) {
-        if (i.bitmap && ShownFor(i.type, t) && RectNow(skin, i).Contains(p))
-            return {ElementKind::Image, Index(skin.images, i), i.line};
-    }
+    if (const int32_t i = LastWhere(skin.buttons,
+                                    [&](const SkinButton& b) {
+                                        return b.loaded && ShownFor(b.type, t) &&
+                                               RectNow(skin, b).Contains(p);
+                                    });
+        i >= 0)
+        return {ElementKind::Button, i, at(skin.buttons, i).line};
+    if (const int32_t i = LastWhere(skin.images,
+                                    [&](const SkinImage& e) {
+                                        return e.bitmap && ShownFor(e.type, t) &&
+                                               RectNow(skin, e).Contains(p);
+                                    });
+        i >= 0)
+        return {ElementKind::Image, i, at(skin.images, i).line};
     const SkinImage& bg = skin.backgroundImage;
     if (bg.bitmap && ShownFor(bg.type, t) && RectNow(skin, bg).Contains(p))
         return {ElementKind::BackgroundImage, -1, bg.line};
