@@ -589,12 +589,28 @@ void DesignerDialog::SetMagnifier(int factor) {
                 [this] { strip->SetMagnifierFactor(0); });
         connect(magnifier, &MagnifierWindow::PointerMoved, this, &DesignerDialog::ShowPointer);
         connect(magnifier, &MagnifierWindow::PointerLeft, this, &DesignerDialog::ClearPointer);
-        magnifier->move(frameGeometry().topRight() + QPoint(8, 0));
     }
+    const bool placed = magnifier->isVisible();
     magnifier->SetFactor(factor);
     magnifier->SetPicture(shownPreview);
+    if (!placed) PlaceMagnifier();
     magnifier->show();
     magnifier->raise();
+}
+
+// Beside the dialog, on the right where the screen has room, else on the left.
+void DesignerDialog::PlaceMagnifier() {
+    const QRect frame = frameGeometry();
+    const int gap = 8;
+    QPoint at = frame.topRight() + QPoint(gap, 0);
+    if (const QScreen* s = screen()) {
+        const QRect room = s->availableGeometry();
+        if (at.x() + magnifier->width() > room.right() && frame.left() - gap > magnifier->width())
+            at.setX(frame.left() - gap - magnifier->width());
+        at.setY(std::clamp(at.y(), room.top(),
+                           std::max(room.top(), room.bottom() - magnifier->height())));
+    }
+    magnifier->move(at);
 }
 
 QString DesignerDialog::ExportName() {

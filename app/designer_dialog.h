@@ -102,6 +102,7 @@ private:
     void AfterLoad();
     void WatchSkin();
     QString ExportName();
+    void PlaceMagnifier();
 
     std::unique_ptr<FileChooser> fileChooser;
     std::unique_ptr<MessageSink> messageSink;

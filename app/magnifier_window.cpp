@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -112,6 +113,15 @@ void MagnifierWindow::mouseDoubleClickEvent(QMouseEvent* /*event*/) {}
 
 void MagnifierWindow::leaveEvent(QEvent* /*event*/) {
     emit PointerLeft();
+}
+
+// A tool window closes on Escape, as its dialog would.
+void MagnifierWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void MagnifierWindow::closeEvent(QCloseEvent* event) {

@@ -362,9 +362,11 @@ private slots:
         h.Click(IdLandscape);
         QCOMPARE(m->Shown().size(), QSize(320, 240) * scale);
 
-        // Closing the window turns the choice back to off; choosing off hides it.
-        m->close();
+        // Closing the window (Escape does) turns the choice back to off; choosing off hides it.
+        QTest::keyClick(m, Qt::Key_Escape);
+        QVERIFY(!m->isVisible());
         QCOMPARE(h.Strip().MagnifierFactor(), 0);
+        QVERIFY(h.dialog->isVisible());
         h.Strip().SetMagnifierFactor(factor);
         QVERIFY(m->isVisible());
         h.Strip().SetMagnifierFactor(0);
