@@ -144,13 +144,7 @@ public:
 
     void Present(const Canvas& canvas) override {
         screen_.Present(canvas);
-        if (canvas.Width() <= 0 || canvas.Height() <= 0) {
-            kept_ = QImage();
-            return;
-        }
-        kept_ = QImage(canvas.Data(), canvas.Width(), canvas.Height(), canvas.Stride(),
-                       QImage::Format_BGR888)
-                    .copy();
+        kept_ = ToQImage(canvas.View());
     }
 
 private:
@@ -625,13 +619,9 @@ QString DesignerDialog::ExportName() {
 
 void DesignerDialog::ExportPng() {
     // The screen as drawn, pressed buttons and align rectangle included.
-    QImage image = shownPreview;
-    if (image.isNull()) {
-        const Canvas canvas = RenderPreview(preview->ClientSize());
-        image = QImage(canvas.Data(), canvas.Width(), canvas.Height(), canvas.Stride(),
-                       QImage::Format_BGR888)
-                    .copy();
-    }
+    const QImage image = shownPreview.isNull()
+                             ? ToQImage(RenderPreview(preview->ClientSize()).View())
+                             : shownPreview;
     const std::optional<QString> chosen = fileChooser->ChooseExportFile(this, ExportName());
     if (!chosen) return;
     const QString shown = QDir::toNativeSeparators(*chosen);

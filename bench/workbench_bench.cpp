@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QImage>
 
+#include "app/app_resources.h"
 #include "app/designer_dialog.h"
 #include "app/magnifier_window.h"
 #include "app/preview_window.h"
