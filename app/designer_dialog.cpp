@@ -592,17 +592,23 @@ void DesignerDialog::SetMagnifier(int factor) {
     magnifier->raise();
 }
 
-// Beside the dialog, on the right where the screen has room, else on the left.
+// Beside the dialog: on the right where the screen has room, else on the left, else as far right
+// as the screen allows.
 void DesignerDialog::PlaceMagnifier() {
     const QRect frame = frameGeometry();
     const int gap = 8;
-    QPoint at = frame.topRight() + QPoint(gap, 0);
+    const QSize size = magnifier->frameGeometry().size();
+    QPoint at = frame.topRight() + QPoint(gap + 1, 0);
     if (const QScreen* s = screen()) {
         const QRect room = s->availableGeometry();
-        if (at.x() + magnifier->width() > room.right() && frame.left() - gap > magnifier->width())
-            at.setX(frame.left() - gap - magnifier->width());
+        if (at.x() + size.width() > room.right() + 1) {
+            if (frame.left() - gap - size.width() >= room.left())
+                at.setX(frame.left() - gap - size.width());
+            else
+                at.setX(std::max(room.left(), room.right() + 1 - size.width()));
+        }
         at.setY(std::clamp(at.y(), room.top(),
-                           std::max(room.top(), room.bottom() - magnifier->height())));
+                           std::max(room.top(), room.bottom() + 1 - size.height())));
     }
     magnifier->move(at);
 }

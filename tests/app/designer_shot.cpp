@@ -79,10 +79,7 @@ int main(int argc, char** argv) {
             b->click();
         }
     }
-    if (magnifier) {
-        dialog.Strip()->SetMagnifierFactor(magnifier);
-        dialog.Magnifier()->move(dialog.frameGeometry().topRight() + QPoint(16, 0));
-    }
+    if (magnifier) dialog.Strip()->SetMagnifierFactor(magnifier);
     if (pointer) {
         QWidget* preview = dialog.Preview();
         QMouseEvent move(QEvent::MouseMove, *pointer, preview->mapToGlobal(*pointer), Qt::NoButton,
