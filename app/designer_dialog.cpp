@@ -590,6 +590,8 @@ void DesignerDialog::SetMagnifier(int factor) {
     if (!placed) PlaceMagnifier();
     magnifier->show();
     magnifier->raise();
+    // The keyboard stays here, where the sample data is typed.
+    activateWindow();
 }
 
 // Beside the dialog: on the right where the screen has room, else on the left, else as far right

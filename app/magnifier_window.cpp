@@ -35,6 +35,8 @@ QImage Enlarge(const QImage& picture, int scale) {
 MagnifierWindow::MagnifierWindow(QWidget* parent, PreviewHandler& handler, PreviewSurface& preview)
     : QWidget(parent, Qt::Tool), handler_(&handler), preview_(&preview) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Opening it leaves the keyboard with the dialog, where the sample data is typed.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setMouseTracking(true);
     setAccessibleName(QStringLiteral("Magnified preview"));
     SetFactor(kMinFactor);

@@ -1,6 +1,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include <QApplication>
 #include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
@@ -328,6 +329,8 @@ private slots:
         QVERIFY(m);
         QVERIFY(QTest::qWaitForWindowExposed(m));
         QCOMPARE(m->Factor(), factor);
+        // The keyboard stays with the dialog.
+        QCOMPARE(QApplication::activeWindow(), h.dialog.get());
         const int scale = m->Scale();
         QCOMPARE(scale,
                  std::max(1, static_cast<int>(std::lround(factor * m->devicePixelRatioF()))));
