@@ -157,6 +157,9 @@ private:
 constexpr int kReloadRetries = 3;
 constexpr int kReloadRetryMs = 500;
 
+// More than anyone reads; a hostile skin can have millions.
+constexpr size_t kMaxListedProblems = 500;
+
 size_t CallTypeIndex(CallType t) {
     return static_cast<size_t>(std::countr_zero(static_cast<uint32_t>(t)));
 }
@@ -513,7 +516,8 @@ void DesignerDialog::SetReloadTiming(int settleMs, int retryMs) {
 // Every load, whatever started it, refreshes the problems and what is watched.
 void DesignerDialog::AfterLoad() {
     if (!strip) return;
-    strip->ShowFindings(LintSkin(QFile::encodeName(skinPath).toStdString(), maxBitmapBytes));
+    strip->ShowFindings(LintSkinFirst(QFile::encodeName(skinPath).toStdString(), kMaxListedProblems,
+                                      maxBitmapBytes));
     if (strip->reloadOnChange->isChecked()) WatchSkin();
 }
 

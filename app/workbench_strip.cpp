@@ -147,23 +147,30 @@ QString ProblemText(const LintFinding& finding) {
     return finding.line > 0 ? QString::number(finding.line) + QStringLiteral(": ") + text : text;
 }
 
-void WorkbenchStrip::ShowFindings(const std::vector<LintFinding>& findings) {
+void WorkbenchStrip::ShowFindings(const LintSummary& summary) {
     problems->clear();
-    problemsFrame->setTitle(findings.empty()
+    problemsFrame->setTitle(summary.total == 0
                                 ? QStringLiteral("Problems")
-                                : QStringLiteral("Problems (%1)").arg(findings.size()));
-    if (findings.empty()) {
+                                : QStringLiteral("Problems (%1)").arg(summary.total));
+    if (summary.total == 0) {
         auto* none = new QListWidgetItem(QStringLiteral("No problems found"), problems);
         none->setFlags(Qt::NoItemFlags);
         return;
     }
     const QIcon errorIcon = style()->standardIcon(QStyle::SP_MessageBoxCritical);
     const QIcon warningIcon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
-    for (const LintFinding& f : findings) {
+    for (const LintFinding& f : summary.findings) {
         auto* item = new QListWidgetItem(f.error ? errorIcon : warningIcon, ProblemText(f));
         item->setToolTip(QString::fromStdString(FormatFinding(f)));
         item->setData(Qt::UserRole, f.line);
         problems->addItem(item);
+    }
+    if (summary.total > summary.findings.size()) {
+        auto* more = new QListWidgetItem(
+            QStringLiteral("\u2026 %1 more not listed; pindrel-cli lint lists them all")
+                .arg(summary.total - summary.findings.size()),
+            problems);
+        more->setFlags(Qt::NoItemFlags);
     }
 }
 

@@ -36,8 +36,9 @@ public:
     // element drawn there.
     void ShowPointer(QPoint pixel, std::optional<QRgb> colour, const QString& element);
     void ClearPointer();
-    // The findings of the skin's last load, "LINE: error: TEXT" each.
-    void ShowFindings(const std::vector<LintFinding>& findings);
+    // The findings of the skin's last load, "LINE: error: TEXT" each, and a last line for those
+    // not listed.
+    void ShowFindings(const LintSummary& summary);
     void ClearFindings();
     void ShowStatus(const QString& text);
     void ShowDpi(int dpi);

@@ -14,6 +14,7 @@
 #include "app/preview_window.h"
 #include "app/workbench_strip.h"
 #include "bench_skins.h"
+#include "skin/lint.h"
 
 namespace {
 
@@ -109,6 +110,35 @@ void BM_LiveReload(benchmark::State& state) {
         dialog.AutoReload();
 }
 BENCHMARK(BM_LiveReload)->Unit(benchmark::kMillisecond);
+
+// The problems list of a hostile skin (200,000 junk lines), which lists the first 500, beside
+// the full lint that pindrel-cli prints.
+struct JunkSkin {
+    JunkSkin() : dir(bench::MakeBenchDir()) {
+        std::string ini;
+        for (int i = 0; i < 200000; ++i)
+            ini += "junk\n";
+        bench::WriteFile(dir / "junk.ini", ini.data(), ini.size());
+    }
+    std::string Path() const { return (dir / "junk.ini").string(); }
+    std::filesystem::path dir;
+};
+
+void BM_ProblemsOfJunk(benchmark::State& state) {
+    static const JunkSkin skin;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(LintSkinFirst(skin.Path(), 500));
+    state.counters["peak_rss_MiB"] = bench::PeakRssMiB();
+}
+BENCHMARK(BM_ProblemsOfJunk)->Unit(benchmark::kMillisecond);
+
+void BM_LintAllOfJunk(benchmark::State& state) {
+    static const JunkSkin skin;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(LintSkin(skin.Path()));
+    state.counters["peak_rss_MiB"] = bench::PeakRssMiB();
+}
+BENCHMARK(BM_LintAllOfJunk)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

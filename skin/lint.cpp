@@ -362,13 +362,25 @@ std::filesystem::path Context::Resolve(std::string_view name) const {
 }
 
 void Context::Add(int32_t line, bool error, std::string text) {
-    findings_.push_back({file_, line, error, std::move(text)});
+    findings_.push_back({total_++, {file_, line, error, std::move(text)}});
+    // Past the limit only the first findings by line are kept: trimming at twice the limit keeps
+    // memory bounded and the work linear.
+    if (maxFindings < SIZE_MAX / 2 && findings_.size() >= 2 * maxFindings + 1) {
+        const auto keep = findings_.begin() + static_cast<std::ptrdiff_t>(maxFindings);
+        std::nth_element(findings_.begin(), keep, findings_.end(), Before);
+        findings_.erase(keep, findings_.end());
+    }
 }
 
 std::vector<LintFinding> Context::TakeFindings() {
-    std::stable_sort(findings_.begin(), findings_.end(),
-                     [](const LintFinding& a, const LintFinding& b) { return a.line < b.line; });
-    return std::move(findings_);
+    std::sort(findings_.begin(), findings_.end(), Before);
+    if (findings_.size() > maxFindings) findings_.resize(maxFindings);
+    std::vector<LintFinding> out;
+    out.reserve(findings_.size());
+    for (Entry& e : findings_)
+        out.push_back(std::move(e.finding));
+    findings_.clear();
+    return out;
 }
 
 void CheckStructure(Context& cx) {
@@ -400,22 +412,30 @@ void CheckStructure(Context& cx) {
 
 } // namespace lint
 
-std::vector<LintFinding> LintSkin(std::string_view path, uint64_t maxBitmapBytes) {
+LintSummary LintSkinFirst(std::string_view path, size_t maxFindings, uint64_t maxBitmapBytes) {
     SkinIniFile ini;
     if (!ini.Load(path)) {
         const std::string problem = SkinReadProblem(path);
         const std::string text = problem == "cannot read the skin file"
                                      ? problem
                                      : "cannot read the skin file: " + problem;
-        return {{std::string(path), 0, true, text}};
+        LintSummary summary{{}, 1};
+        if (maxFindings > 0) summary.findings.push_back({std::string(path), 0, true, text});
+        return summary;
     }
     std::filesystem::path dir = std::filesystem::path(path).parent_path();
     if (dir.empty()) dir = ".";
     lint::Context cx(ini, std::string(path), std::move(dir));
     cx.maxBitmapBytes = maxBitmapBytes;
+    cx.maxFindings = maxFindings;
     lint::CheckStructure(cx);
     lint::CheckElements(cx);
-    return cx.TakeFindings();
+    const size_t total = cx.Total();
+    return {cx.TakeFindings(), total};
+}
+
+std::vector<LintFinding> LintSkin(std::string_view path, uint64_t maxBitmapBytes) {
+    return LintSkinFirst(path, SIZE_MAX, maxBitmapBytes).findings;
 }
 
 std::string FormatFinding(const LintFinding& f) {

@@ -26,6 +26,16 @@ struct LintFinding {
 std::vector<LintFinding> LintSkin(std::string_view path,
                                   uint64_t maxBitmapBytes = kMaxSkinBitmapBytes);
 
+struct LintSummary {
+    std::vector<LintFinding> findings;
+    size_t total = 0; // findings there were in all, listed or not
+};
+
+// LintSkin keeping only the first maxFindings findings in line order, for a list on screen: a
+// hostile skin of millions of bad lines costs a bounded amount of memory.
+LintSummary LintSkinFirst(std::string_view path, size_t maxFindings,
+                          uint64_t maxBitmapBytes = kMaxSkinBitmapBytes);
+
 // "FILE:LINE: error: TEXT" (or "warning:").
 std::string FormatFinding(const LintFinding& finding);
 

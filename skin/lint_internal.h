@@ -66,7 +66,10 @@ public:
     std::filesystem::path Resolve(std::string_view name) const;
     const std::filesystem::path& Dir() const { return dir_; }
 
+    // The findings in line order (the order of adding within a line), at most maxFindings.
     std::vector<LintFinding> TakeFindings();
+    // How many findings were added in all.
+    size_t Total() const { return total_; }
 
     const SkinIniFile& ini;
     // The section index that counts for each kind read once; -1 for none.
@@ -78,13 +81,22 @@ public:
     std::unordered_map<std::string, BitmapCheck> bitmaps;
     // The loader's budget for the bitmap files it reads and the pictures it keeps.
     uint64_t maxBitmapBytes = kMaxSkinBitmapBytes;
+    size_t maxFindings = SIZE_MAX;
 
 private:
+    struct Entry {
+        uint64_t seq; // order of adding, which breaks ties between findings of one line
+        LintFinding finding;
+    };
+    static bool Before(const Entry& a, const Entry& b) {
+        return a.finding.line != b.finding.line ? a.finding.line < b.finding.line : a.seq < b.seq;
+    }
     void Add(int32_t line, bool error, std::string text);
 
     std::string file_;
     std::filesystem::path dir_;
-    std::vector<LintFinding> findings_;
+    std::vector<Entry> findings_;
+    size_t total_ = 0;
 };
 
 // Syntax, section names, keys and value forms.

@@ -284,6 +284,23 @@ private slots:
                  QStringList{"error: cannot read the skin file: no such file"});
     }
 
+    // A skin of thousands of bad lines lists a readable number of them.
+    void problemsOfAHostileSkin() {
+        QTemporaryDir dir;
+        const QString skin =
+            WriteSkin(dir, QByteArray(kSkin) + QByteArray("junk\n").repeated(2000));
+        Bench h;
+        h.BrowseTo(skin);
+        const QListWidget* list = h.Strip().problems;
+        const int total = static_cast<int>(LintSkin(QFile::encodeName(skin).toStdString()).size());
+        QVERIFY(total > 2000);
+        QCOMPARE(list->count(), 501);
+        QCOMPARE(list->item(500)->text(),
+                 QStringLiteral("\u2026 %1 more not listed; pindrel-cli lint lists them all")
+                     .arg(total - 500));
+        QCOMPARE(Items(list).mid(0, 500), LintItems(skin).mid(0, 500));
+    }
+
     void pointerReadout() {
         QTemporaryDir dir;
         Bench h;

@@ -164,6 +164,26 @@ TEST_F(Lint, EachFindingOnItsLine) {
     }
 }
 
+// The first findings by line, whatever order the checks find them in, and how many there were.
+TEST_F(Lint, FirstFindingsOnlyWhenAskedFor) {
+    std::string ini = "garbage\n[Image]\nfile=missing.bmp\nbogus=1\nbogus=2\n";
+    for (int i = 0; i < 40; ++i)
+        ini += "[Image]\nfile=not.bmp\nposp=1,2\njunk line\n";
+    const std::vector<LintFinding> all = Run(ini);
+    ASSERT_GT(all.size(), 100u);
+    for (const size_t n :
+         {size_t{0}, size_t{1}, size_t{3}, size_t{7}, size_t{50}, all.size(), all.size() + 5}) {
+        SCOPED_TRACE(n);
+        const LintSummary first = LintSkinFirst(path, n);
+        EXPECT_EQ(first.total, all.size());
+        const std::vector<LintFinding> prefix(all.begin(), all.begin() + std::min(n, all.size()));
+        EXPECT_EQ(first.findings, prefix);
+    }
+    const LintSummary unreadable = LintSkinFirst((dir.Path() / "gone.ini").string(), 0);
+    EXPECT_EQ(unreadable.total, 1u);
+    EXPECT_TRUE(unreadable.findings.empty());
+}
+
 TEST_F(Lint, UnreadableSkinIsOneErrorOnLineZeroWithItsReason) {
     const std::pair<std::string, const char*> cases[] = {
         {(dir.Path() / "missing.ini").string(), "cannot read the skin file: no such file"},
