@@ -14,20 +14,26 @@ namespace pindrel {
 namespace {
 
 // Nearest neighbour by an integer factor, done by hand: every block is exactly scale pixels
-// wide and high, whatever a painter's transform would round.
-QImage Enlarge(const QImage& picture, int scale) {
-    const QImage source = picture.convertToFormat(QImage::Format_RGB32);
-    QImage out(source.width() * scale, source.height() * scale, QImage::Format_RGB32);
-    for (int y = 0; y < source.height(); ++y) {
-        const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+// wide and high, whatever a painter's transform would round. Writes into out, which keeps its
+// memory from frame to frame when the size stays.
+void Enlarge(const QImage& picture, int scale, QImage& out) {
+    const QImage source = picture.format() == QImage::Format_BGR888
+                              ? picture
+                              : picture.convertToFormat(QImage::Format_BGR888);
+    const QSize size = source.size() * scale;
+    if (out.size() != size || out.format() != QImage::Format_RGB32)
+        out = QImage(size, QImage::Format_RGB32);
+    const int width = source.width();
+    const int height = source.height();
+    for (int y = 0; y < height; ++y) {
+        const uchar* in = source.constScanLine(y);
         auto* first = reinterpret_cast<QRgb*>(out.scanLine(y * scale));
-        for (int x = 0; x < source.width(); ++x)
-            std::fill_n(first + x * scale, scale, in[x]);
+        for (int x = 0; x < width; ++x, in += 3)
+            std::fill_n(first + x * scale, scale, qRgb(in[2], in[1], in[0]));
         for (int r = 1; r < scale; ++r)
             std::memcpy(out.scanLine(y * scale + r), first,
                         static_cast<size_t>(out.bytesPerLine()));
     }
-    return out;
 }
 
 } // namespace
@@ -60,11 +66,15 @@ int MagnifierWindow::Scale() const {
 void MagnifierWindow::Rebuild() {
     shownRatio_ = devicePixelRatioF();
     const int scale = Scale();
-    shown_ = picture_.isNull() ? QImage() : Enlarge(picture_, scale);
+    if (picture_.isNull())
+        shown_ = QImage();
+    else
+        Enlarge(picture_, scale, shown_);
     shown_.setDevicePixelRatio(shownRatio_);
     const QSize pixels = picture_.isNull() ? QSize(240, 320) * scale : shown_.size();
-    setFixedSize(static_cast<int>(std::ceil(pixels.width() / shownRatio_)),
-                 static_cast<int>(std::ceil(pixels.height() / shownRatio_)));
+    const QSize fixed(static_cast<int>(std::ceil(pixels.width() / shownRatio_)),
+                      static_cast<int>(std::ceil(pixels.height() / shownRatio_)));
+    if (fixed != minimumSize() || fixed != maximumSize()) setFixedSize(fixed);
     update();
 }
 
