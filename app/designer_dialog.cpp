@@ -34,6 +34,7 @@
 #include "app/magnifier_window.h"
 #include "app/number_edit.h"
 #include "app/preview_window.h"
+#include "app/push_button.h"
 #include "app/up_down.h"
 #include "app/workbench_strip.h"
 #include "ini/skin_ini_file.h"
@@ -126,13 +127,8 @@ QWidget* MakeControl(QWidget* parent, const ControlSpec& control) {
         return new UpDown(parent);
     case ControlKind::CheckBox:
         return new QCheckBox(caption, parent);
-    case ControlKind::PushButton: {
-        auto* button = new QPushButton(caption, parent);
-        // Enter must end the dialog, not click whichever button Qt would make the default.
-        button->setAutoDefault(false);
-        button->setDefault(false);
-        return button;
-    }
+    case ControlKind::PushButton:
+        return MakePushButton(caption, parent);
     }
     return nullptr;
 }

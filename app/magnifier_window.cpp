@@ -6,7 +6,6 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
 
 namespace pindrel {
@@ -38,12 +37,11 @@ void Enlarge(const QImage& picture, int scale, QImage& out) {
 
 } // namespace
 
-MagnifierWindow::MagnifierWindow(QWidget* parent, PreviewHandler& handler, PreviewSurface& preview)
-    : QWidget(parent, Qt::Tool), handler_(&handler), preview_(&preview) {
+MagnifierWindow::MagnifierWindow(QWidget* parent, PreviewHandler& h, PreviewSurface& preview)
+    : PreviewInput(parent, Qt::Tool, h), preview_(&preview) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Opening it leaves the keyboard with the dialog, where the sample data is typed.
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setMouseTracking(true);
     setAccessibleName(QStringLiteral("Magnified preview"));
     SetFactor(kMinFactor);
 }
@@ -94,37 +92,6 @@ void MagnifierWindow::paintEvent(QPaintEvent* /*event*/) {
     painter.fillRect(rect(), palette().window());
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     if (!shown_.isNull()) painter.drawImage(QPointF(0, 0), shown_);
-}
-
-void MagnifierWindow::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    if (const auto p = PreviewPixel(event->position())) {
-        emit PointerMoved(*p);
-        handler_->PreviewMouseDown(*preview_, p->x(), p->y());
-    }
-}
-
-// As in the preview, nothing captures the mouse: a release outside the picture goes unseen.
-void MagnifierWindow::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    if (const auto p = PreviewPixel(event->position()))
-        handler_->PreviewMouseUp(*preview_, p->x(), p->y());
-}
-
-void MagnifierWindow::mouseMoveEvent(QMouseEvent* event) {
-    const auto p = PreviewPixel(event->position());
-    if (!p) {
-        emit PointerLeft();
-        return;
-    }
-    emit PointerMoved(*p);
-    handler_->PreviewMouseMove(*preview_, p->x(), p->y());
-}
-
-void MagnifierWindow::mouseDoubleClickEvent(QMouseEvent* /*event*/) {}
-
-void MagnifierWindow::leaveEvent(QEvent* /*event*/) {
-    emit PointerLeft();
 }
 
 // A tool window closes on Escape, as its dialog would.

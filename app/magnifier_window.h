@@ -3,9 +3,8 @@
 #include <optional>
 
 #include <QImage>
-#include <QPoint>
-#include <QWidget>
 
+#include "app/preview_input.h"
 #include "skin/preview_handler.h"
 
 namespace pindrel {
@@ -13,7 +12,7 @@ namespace pindrel {
 // A tool window showing the preview enlarged, each preview pixel a square block of whole screen
 // pixels. Its mouse events reach the preview's handler at the preview pixel under the pointer,
 // as if they had happened in the preview, so the skin's buttons work here as well.
-class MagnifierWindow final : public QWidget {
+class MagnifierWindow final : public PreviewInput {
     Q_OBJECT
 public:
     static constexpr int kMinFactor = 2;
@@ -30,28 +29,20 @@ public:
     const QImage& Shown() const { return shown_; }
     // Screen pixels per preview pixel along each side.
     int Scale() const;
-    // The preview pixel under a point of the window; nothing outside the picture.
-    std::optional<QPoint> PreviewPixel(QPointF position) const;
+    std::optional<QPoint> PreviewPixel(QPointF position) const override;
 
 signals:
-    void PointerMoved(QPoint pixel);
-    void PointerLeft();
     void Closed();
 
 protected:
+    PreviewSurface& Surface() override { return *preview_; }
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void leaveEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Rebuild();
 
-    PreviewHandler* handler_;
     PreviewSurface* preview_;
     int factor_ = kMinFactor;
     QImage picture_;

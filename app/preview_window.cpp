@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include <QImage>
-#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -31,20 +30,12 @@ private:
     QPainter& painter_;
 };
 
-Point ClientPoint(const QMouseEvent& event) {
-    const QPointF p = event.position();
-    return {static_cast<int32_t>(std::floor(p.x())), static_cast<int32_t>(std::floor(p.y()))};
-}
-
 } // namespace
 
-PreviewWindow::PreviewWindow(QWidget* parent, PreviewHandler& h) : QWidget(parent), handler(&h) {
+PreviewWindow::PreviewWindow(QWidget* parent, PreviewHandler& h) : PreviewInput(parent, {}, h) {
     // The paint covers every pixel, so nothing is erased beforehand.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
-    // Moves arrive with the button up too: a button still tracking after a release outside the
-    // window follows the pointer.
-    setMouseTracking(true);
     setCursor(Qt::ArrowCursor);
     setAccessibleName(QStringLiteral("Skin preview"));
     setGeometry(0, 0, 0, 0);
@@ -69,37 +60,11 @@ void PreviewWindow::paintEvent(QPaintEvent* /*event*/) {
     handler->PaintPreview(device, *this);
 }
 
-void PreviewWindow::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    const Point p = ClientPoint(*event);
-    emit PointerMoved(QPoint(p.x, p.y));
-    handler->PreviewMouseDown(*this, p.x, p.y);
+std::optional<QPoint> PreviewWindow::PreviewPixel(QPointF position) const {
+    const QPoint p(static_cast<int>(std::floor(position.x())),
+                   static_cast<int>(std::floor(position.y())));
+    if (!rect().contains(p)) return std::nullopt;
+    return p;
 }
-
-// The window does not capture the mouse: a release or move outside it goes unseen, although Qt
-// delivers it here because of its implicit grab.
-void PreviewWindow::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    const Point p = ClientPoint(*event);
-    if (!rect().contains(p.x, p.y)) return;
-    handler->PreviewMouseUp(*this, p.x, p.y);
-}
-
-void PreviewWindow::mouseMoveEvent(QMouseEvent* event) {
-    const Point p = ClientPoint(*event);
-    if (!rect().contains(p.x, p.y)) {
-        emit PointerLeft();
-        return;
-    }
-    emit PointerMoved(QPoint(p.x, p.y));
-    handler->PreviewMouseMove(*this, p.x, p.y);
-}
-
-void PreviewWindow::leaveEvent(QEvent* /*event*/) {
-    emit PointerLeft();
-}
-
-// The second press of a double click reaches nothing; its release still arrives.
-void PreviewWindow::mouseDoubleClickEvent(QMouseEvent* /*event*/) {}
 
 } // namespace pindrel

@@ -12,18 +12,11 @@
 
 #include "app/dialog_template.h"
 #include "app/group_frame.h"
+#include "app/push_button.h"
 
 namespace pindrel {
 
 namespace {
-
-QPushButton* MakeButton(const QString& caption, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    // Enter ends the dialog unless a button has the focus, as in the controls above.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
-}
 
 QLabel* MakeReadout(QWidget* parent, const QString& accessibleName, const QString& widest) {
     auto* label = new QLabel(parent);
@@ -45,9 +38,9 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
     magnifier->addItems(
         {QStringLiteral("Off"), QStringLiteral("2x"), QStringLiteral("3x"), QStringLiteral("4x")});
     magnifierLabel->setBuddy(magnifier);
-    exportPng = MakeButton(QStringLiteral("Export PNG\u2026"), tools);
+    exportPng = MakePushButton(QStringLiteral("Export PNG\u2026"), tools);
     exportPng->setToolTip(QStringLiteral("Save the preview as it is drawn now as a PNG image"));
-    copyKeys = MakeButton(QStringLiteral("Copy keys"), tools);
+    copyKeys = MakePushButton(QStringLiteral("Copy keys"), tools);
     copyKeys->setToolTip(QStringLiteral(
         "Copy the align rectangle as the skin keys of this orientation, e.g. posP and sizeP"));
     auto* pointerLabel = new QLabel(QStringLiteral("Pointer:"), tools);
