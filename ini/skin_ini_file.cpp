@@ -1,7 +1,6 @@
 #include "ini/skin_ini_file.h"
 
-#include <filesystem>
-#include <system_error>
+#include <sys/stat.h>
 
 #include "base/read_file.h"
 
@@ -16,13 +15,21 @@ bool SkinIniFile::Load(std::string_view path) {
 }
 
 std::string SkinReadProblem(std::string_view path) {
-    std::error_code ec;
-    const std::filesystem::path p(path);
-    const auto status = std::filesystem::status(p, ec);
-    if (ec || !std::filesystem::exists(status)) return "no such file";
-    if (std::filesystem::is_directory(status)) return "is a directory";
-    if (!std::filesystem::is_regular_file(status)) return "not a regular file";
-    if (std::filesystem::file_size(p, ec) == 0 && !ec) return "empty file";
+    const std::string p(path);
+    struct stat st {};
+    if (p.empty()) return "no such file";
+    if (::stat(p.c_str(), &st) != 0) {
+        const std::string_view detail = OpenFailureDetail(path, errno);
+        return detail.empty() ? "no such file" : std::string(detail);
+    }
+    if (S_ISDIR(st.st_mode)) return "is a directory";
+    if (!S_ISREG(st.st_mode)) return "not a regular file";
+    if (st.st_size == 0) return "empty file";
+    const ReadFileResult file = ReadRegularFile(path, 0);
+    if (file.status == ReadFileStatus::CannotOpen) {
+        const std::string_view detail = OpenFailureDetail(path, file.error);
+        if (!detail.empty()) return std::string(detail);
+    }
     return "cannot read the skin file";
 }
 

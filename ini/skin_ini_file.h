@@ -46,7 +46,8 @@ public:
 };
 
 // Why the skin file at path cannot be read, in the user's terms: "no such file", "is a
-// directory", "not a regular file", "empty file", or "cannot read the skin file" for anything else.
+// directory", "not a regular file", "empty file", "permission denied", "dangling symbolic link",
+// "symbolic link loop", "file name too long", or "cannot read the skin file" for anything else.
 std::string SkinReadProblem(std::string_view path);
 
 // Decimal number syntax of skin values: leading white space, an optional sign, digits up to the

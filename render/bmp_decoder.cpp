@@ -310,8 +310,10 @@ BmpResult LoadBmp(std::string_view path) {
             result.fileBytes = file.bytes.size();
             return result;
         }
-        case ReadFileStatus::CannotOpen:
-            return Fail(BmpStatus::CannotOpen, "cannot open file");
+        case ReadFileStatus::CannotOpen: {
+            const std::string_view detail = OpenFailureDetail(path, file.error);
+            return Fail(BmpStatus::CannotOpen, detail.empty() ? "cannot open file" : detail);
+        }
         case ReadFileStatus::NotRegular:
             return Fail(BmpStatus::CannotOpen, "not a regular file");
         case ReadFileStatus::TooLarge:

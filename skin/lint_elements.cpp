@@ -38,11 +38,14 @@ std::string OpenHint(const Context& cx, std::string_view name) {
         }
         return s;
     };
-    const std::string target = lower(wanted.filename().string());
+    const std::string exact = wanted.filename().string();
+    const std::string target = lower(exact);
     // A folder of thousands of files is not worth walking for a hint.
     for (int n = 0; !ec && it != std::filesystem::directory_iterator() && n < 4096;
          it.increment(ec), ++n) {
         const std::string found = it->path().filename().string();
+        // The name itself is there (a link to nowhere): the reason says what is wrong.
+        if (found == exact) return {};
         if (lower(found) == target)
             return " (did you mean " + Quote((wanted.parent_path() / found).string()) +
                    "? names are case-sensitive here)";

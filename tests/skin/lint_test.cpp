@@ -4,6 +4,7 @@
 #include <string>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "skin/font_cache.h"
 #include "skin/lint.h"
@@ -185,10 +186,17 @@ TEST_F(Lint, FirstFindingsOnlyWhenAskedFor) {
 }
 
 TEST_F(Lint, UnreadableSkinIsOneErrorOnLineZeroWithItsReason) {
+    std::filesystem::create_symlink("nowhere.ini", dir.Path() / "dangling.ini");
+    std::filesystem::create_symlink("loop.ini", dir.Path() / "loop.ini");
     const std::pair<std::string, const char*> cases[] = {
         {(dir.Path() / "missing.ini").string(), "cannot read the skin file: no such file"},
         {dir.Path().string(), "cannot read the skin file: is a directory"},
         {dir.Write("empty.ini", std::string_view("")), "cannot read the skin file: empty file"},
+        {(dir.Path() / "dangling.ini").string(),
+         "cannot read the skin file: dangling symbolic link"},
+        {(dir.Path() / "loop.ini").string(), "cannot read the skin file: symbolic link loop"},
+        {(dir.Path() / std::string(5000, 'n')).string(),
+         "cannot read the skin file: file name too long"},
     };
     for (const auto& [p, text] : cases) {
         SCOPED_TRACE(p);
@@ -203,11 +211,22 @@ TEST_F(Lint, UnreadableSkinIsOneErrorOnLineZeroWithItsReason) {
 TEST_F(Lint, BitmapsThatAreNoFilesAreErrorsWithoutHints) {
     ASSERT_EQ(::mkfifo((dir.Path() / "pipe.bmp").c_str(), 0600), 0);
     std::filesystem::create_directory(dir.Path() / "folder.bmp");
-    const auto findings = Run("[Image]\nfile=pipe.bmp\n[Image]\nfile=folder.bmp\n");
-    ASSERT_EQ(findings.size(), 2u) << Dump(findings);
-    for (const LintFinding& f : findings) {
+    std::filesystem::create_symlink("gone.bmp", dir.Path() / "dangling.bmp");
+    std::filesystem::create_symlink("loop.bmp", dir.Path() / "loop.bmp");
+    const std::string locked = dir.Write("locked.bmp", test::SolidBmp24(2, 2, kWhite));
+    ::chmod(locked.c_str(), 0);
+    const auto findings = Run("[Image]\nfile=pipe.bmp\n[Image]\nfile=folder.bmp\n"
+                              "[Image]\nfile=dangling.bmp\n[Image]\nfile=loop.bmp\n"
+                              "[Image]\nfile=locked.bmp\n");
+    const std::vector<std::string> reasons = {"not a regular file", "not a regular file",
+                                              "dangling symbolic link", "symbolic link loop",
+                                              // Permissions do not stop the superuser.
+                                              ::geteuid() == 0 ? "" : "permission denied"};
+    ASSERT_EQ(findings.size(), reasons.size() - (reasons.back().empty() ? 1 : 0)) << Dump(findings);
+    for (size_t i = 0; i < findings.size(); ++i) {
+        const LintFinding& f = findings[i];
         EXPECT_TRUE(f.error);
-        EXPECT_NE(f.text.find("(status -1)"), std::string::npos) << f.text;
+        EXPECT_NE(f.text.find(": " + reasons[i] + " (status -1)"), std::string::npos) << f.text;
         EXPECT_EQ(f.text.find("did you mean"), std::string::npos) << f.text;
     }
 }
