@@ -2,13 +2,17 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <vector>
 
+#include <fcntl.h>
 #include <unistd.h>
 
+#include "base/read_file.h"
+#include "cli/png_writer.h"
 #include "ini/skin_ini_file.h"
 #include "res/resources.h"
 #include "skin/font_cache.h"
@@ -19,38 +23,44 @@ namespace {
 
 constexpr std::string_view kProgram = "pindrel-cli";
 
-// Where the bundled example skin is: beside the sources of this build, where it installs
-// relative to this program, then where it installs by the build's prefix.
-std::vector<std::filesystem::path> ExampleSkinCandidates() {
-    std::vector<std::filesystem::path> paths;
-    if (*PINDREL_SOURCE_EXAMPLE_SKIN) paths.emplace_back(PINDREL_SOURCE_EXAMPLE_SKIN);
+// The bundled example skin lies where it installs relative to this program; a build tree holds
+// the same layout around its programs. No absolute path is compiled in, so the program does not
+// depend on where it was built or where it is installed.
+std::optional<std::filesystem::path> ExampleSkin() {
+    if (!*PINDREL_EXAMPLE_SKIN_FROM_BIN) return std::nullopt;
     std::error_code ec;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec && *PINDREL_EXAMPLE_SKIN_FROM_BIN)
-        paths.push_back((self.parent_path() / PINDREL_EXAMPLE_SKIN_FROM_BIN).lexically_normal());
-    if (*PINDREL_INSTALLED_EXAMPLE_SKIN) paths.emplace_back(PINDREL_INSTALLED_EXAMPLE_SKIN);
-    return paths;
+    if (ec) return std::nullopt;
+    return (self.parent_path() / PINDREL_EXAMPLE_SKIN_FROM_BIN).lexically_normal();
 }
 
-// Makes a folder the current directory for the object's life.
+// Makes a folder the current directory for the object's life. The way back is held open, not
+// named: the current directory may lie deeper than any path the system accepts.
 class CurrentDirScope {
 public:
-    explicit CurrentDirScope(const std::filesystem::path& dir) {
-        std::error_code ec;
-        previous_ = std::filesystem::current_path(ec);
-        if (ec) previous_.clear();
-        entered_ = !previous_.empty() && ::chdir(dir.c_str()) == 0;
+    explicit CurrentDirScope(const std::filesystem::path& dir)
+        : previous_(::open(".", O_PATH | O_DIRECTORY | O_CLOEXEC)) {
+        entered_ = previous_ >= 0 && ::chdir(dir.c_str()) == 0;
+        if (!entered_) error_ = errno;
     }
     ~CurrentDirScope() {
-        if (entered_ && ::chdir(previous_.c_str()) != 0)
-            PrintError("cannot return to " + previous_.string());
+        if (entered_ && ::fchdir(previous_) != 0) {
+            // Relative output paths would now name other files: nothing more may be written.
+            PrintError(std::string("cannot return to the working folder: ") + std::strerror(errno));
+            std::_Exit(kExitFailed);
+        }
+        if (previous_ >= 0) ::close(previous_);
     }
     CurrentDirScope(const CurrentDirScope&) = delete;
     CurrentDirScope& operator=(const CurrentDirScope&) = delete;
 
+    bool Entered() const { return entered_; }
+    int Error() const { return error_; }
+
 private:
-    std::filesystem::path previous_;
+    int previous_;
     bool entered_ = false;
+    int error_ = 0;
 };
 
 } // namespace
@@ -68,8 +78,15 @@ void PrintBmpError(std::string_view path, const BmpResult& result) {
                std::to_string(static_cast<int>(result.status)) + ")");
 }
 
-void PrintSkinReadError(std::string_view path) {
-    PrintError(std::string(path) + ": " + SkinReadProblem(path));
+void PrintSkinReadError(std::string_view path, std::string_view shown) {
+    PrintError(std::string(shown.empty() ? path : shown) + ": " + SkinReadProblem(path));
+}
+
+int WritePngOrSay(std::string_view path, ConstPixelView picture) {
+    std::string error;
+    if (WritePng(path, picture, &error)) return kExitOk;
+    PrintError((path == "-" ? std::string("standard output") : std::string(path)) + ": " + error);
+    return kExitFailed;
 }
 
 bool WriteStdout(std::string_view text) {
@@ -83,9 +100,9 @@ bool WriteStdout(std::string_view text) {
 
 std::string SkinPathOrDefault(std::string_view skin) {
     if (!skin.empty()) return std::string(skin);
-    for (const std::filesystem::path& candidate : ExampleSkinCandidates()) {
+    if (const auto example = ExampleSkin()) {
         std::error_code ec;
-        if (std::filesystem::is_regular_file(candidate, ec)) return candidate.string();
+        if (std::filesystem::is_regular_file(*example, ec)) return example->string();
     }
     PrintError("no SKIN given, and the example skin is not installed");
     return {};
@@ -103,15 +120,28 @@ CallType CliSkin::GetCallType(ConstPixelView* p) {
 }
 
 bool LoadSkin(Skin& skin, std::string_view path) {
-    std::error_code ec;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
-    bool loaded = false;
-    if (!ec) {
-        const CurrentDirScope scope(absolute.parent_path());
-        loaded = skin.Load(absolute.string());
+    // The skin is opened by its name inside its folder: a relative path, however deep the
+    // current directory lies, and an absolute one alike.
+    const std::filesystem::path p(path);
+    const std::filesystem::path folder = p.parent_path();
+    if (folder.empty()) {
+        if (skin.Load(path)) return true;
+        PrintSkinReadError(path);
+        return false;
     }
-    if (!loaded) PrintSkinReadError(path);
-    return loaded;
+    const CurrentDirScope scope(folder);
+    if (!scope.Entered()) {
+        skin.Load({}); // cleared, as a failed load leaves it
+        const std::string_view detail = OpenFailureDetail(folder.string(), scope.Error());
+        PrintError(std::string(path) + ": " +
+                   (!detail.empty()           ? std::string(detail)
+                    : scope.Error() == ENOENT ? std::string("no such folder")
+                                              : std::string(std::strerror(scope.Error()))));
+        return false;
+    }
+    if (skin.Load(p.filename().string())) return true;
+    PrintSkinReadError(p.filename().string(), path);
+    return false;
 }
 
 std::optional<DibImage> LoadPhoto(std::string_view path) {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "cli/commands.h"
+#include "cli/options.h"
 #include "render/bmp_decoder.h"
 #include "render/dib_image.h"
 #include "skin/skin.h"
@@ -15,8 +16,12 @@ namespace pindrel::cli {
 void PrintError(std::string_view message);
 // "pindrel-cli: error: PATH: REASON (status N)" for a bitmap that did not decode.
 void PrintBmpError(std::string_view path, const BmpResult& result);
-// "pindrel-cli: error: PATH: why the skin file cannot be read".
-void PrintSkinReadError(std::string_view path);
+// "pindrel-cli: error: SHOWN: why the skin file at path cannot be read"; SHOWN is path unless
+// given.
+void PrintSkinReadError(std::string_view path, std::string_view shown = {});
+// Writes the picture as a PNG file (standard output for "-"): kExitOk, or kExitFailed with a
+// message.
+int WritePngOrSay(std::string_view path, ConstPixelView picture);
 // Writes text to stdout; false, with a message, when it cannot be written.
 bool WriteStdout(std::string_view text);
 

@@ -1,10 +1,12 @@
 #include <algorithm>
+#include <memory>
 #include <string>
 
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_skin.h"
 #include "cli/commands.h"
+#include "cli/options.h"
 #include "render/text_decode.h"
 
 namespace pindrel::cli {
@@ -177,8 +179,6 @@ void AppendLabel(Output& out, const SkinLabel& label, int indent) {
     out.Append("}");
 }
 
-} // namespace
-
 int RunInspect(std::string_view skinArg) {
     const std::string path = SkinPathOrDefault(skinArg);
     if (path.empty()) return kExitFailed;
@@ -216,6 +216,16 @@ int RunInspect(std::string_view skinArg) {
     out.Append("\n}\n");
     out.Flush();
     return out.Ok() ? kExitOk : kExitFailed;
+}
+
+} // namespace
+
+Command AddInspectCommand(CLI::App& parent) {
+    auto skin = std::make_shared<std::string>();
+    CLI::App* cmd =
+        parent.add_subcommand("inspect", "Print the loaded skin's model as JSON on stdout");
+    AddSkinArgument(cmd, *skin);
+    return {cmd, [skin] { return RunInspect(*skin); }};
 }
 
 } // namespace pindrel::cli

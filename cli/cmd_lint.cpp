@@ -1,10 +1,14 @@
 #include <algorithm>
+#include <memory>
 
 #include "cli/cli_skin.h"
 #include "cli/commands.h"
+#include "cli/options.h"
 #include "skin/lint.h"
 
 namespace pindrel::cli {
+
+namespace {
 
 int RunLint(std::string_view skinArg) {
     const std::string path = SkinPathOrDefault(skinArg);
@@ -24,6 +28,16 @@ int RunLint(std::string_view skinArg) {
     const bool error =
         std::any_of(findings.begin(), findings.end(), [](const LintFinding& f) { return f.error; });
     return error ? kExitFailed : kExitOk;
+}
+
+} // namespace
+
+Command AddLintCommand(CLI::App& parent) {
+    auto skin = std::make_shared<std::string>();
+    CLI::App* cmd = parent.add_subcommand(
+        "lint", "Report what the skin loader silently tolerates: FILE:LINE: error|warning: TEXT");
+    AddSkinArgument(cmd, *skin);
+    return {cmd, [skin] { return RunLint(*skin); }};
 }
 
 } // namespace pindrel::cli

@@ -1,10 +1,28 @@
+#include <memory>
+
 #include "cli/cli_skin.h"
 #include "cli/commands.h"
+#include "cli/options.h"
 #include "cli/png_writer.h"
 
 namespace pindrel::cli {
 
+namespace {
+
+struct RenderOptions {
+    std::string skin; // the example skin when empty
+    std::string out;
+    int32_t orientation = 0;
+    int32_t callType = 1;
+    SampleOptions sample;
+    std::string align; // "X,Y,W,H"; empty for none
+    std::optional<int32_t> press;
+};
+
 int RunRender(const RenderOptions& options) {
+    if (!Require(options.out, "render",
+                 "-o OUT.png: the PNG file to write (- for standard output)"))
+        return kExitUsage;
     const std::string path = SkinPathOrDefault(options.skin);
     if (path.empty()) return kExitFailed;
     CliSkin skin;
@@ -20,22 +38,42 @@ int RunRender(const RenderOptions& options) {
         }
         skin.buttons[index].pressed = 1;
     }
-    if (options.align.size() == 4) {
+    if (!options.align.empty()) {
+        const std::vector<int32_t> a = ParseIntList(options.align, 4);
         skin.showAlignRect = true;
-        skin.alignRect =
-            Rect::FromXYWH(options.align[0], options.align[1], options.align[2], options.align[3]);
+        skin.alignRect = Rect::FromXYWH(a[0], a[1], a[2], a[3]);
     }
     skin.SetOrientation(options.orientation);
     skin.callType = static_cast<CallType>(options.callType);
 
     const Canvas canvas =
         skin.RenderPreview(kScreenSizes[static_cast<size_t>(options.orientation)]);
-    std::string error;
-    if (!WritePng(options.out, canvas.View(), &error)) {
-        PrintError(options.out + ": " + error);
-        return kExitFailed;
-    }
-    return kExitOk;
+    return WritePngOrSay(options.out, canvas.View());
+}
+
+} // namespace
+
+Command AddRenderCommand(CLI::App& parent) {
+    auto options = std::make_shared<RenderOptions>();
+    CLI::App* cmd = parent.add_subcommand("render", "Render one screen of a skin to a PNG file");
+    AddSkinArgument(cmd, options->skin);
+    AddOutputOption(cmd, options->out, "OUT.png", "Output PNG file; - for standard output");
+    cmd->add_option("--orientation", options->orientation, "Screen orientation; default: portrait")
+        ->transform(KeywordValidator(OrientationNames()))
+        ->type_name("portrait|landscape|square|0|1|2");
+    cmd->add_option("--call-type", options->callType, "Call type; default: unknown")
+        ->transform(KeywordValidator(CallTypeNames()))
+        ->type_name("unknown|private|number|contact|photo|1|2|4|8|16");
+    AddSampleOptions(cmd, options->sample);
+    cmd->add_option("--align", options->align,
+                    "Show the align rectangle: X pos, Y pos, X size, Y size")
+        ->check(IntListValidator(4, "X,Y,W,H"))
+        ->type_name("X,Y,W,H");
+    cmd->add_option("--press", options->press,
+                    "Draw button N (0-based, among the loaded buttons) pressed")
+        ->check(IntValidator(0, INT32_MAX, "a button number"))
+        ->type_name("N");
+    return {cmd, [options] { return RunRender(*options); }};
 }
 
 } // namespace pindrel::cli

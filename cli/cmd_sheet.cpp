@@ -1,8 +1,10 @@
 #include <array>
 #include <filesystem>
+#include <memory>
 
 #include "cli/cli_skin.h"
 #include "cli/commands.h"
+#include "cli/options.h"
 #include "cli/png_writer.h"
 #include "render/canvas.h"
 #include "render/font.h"
@@ -30,9 +32,15 @@ std::unique_ptr<Font> CaptionFont(int32_t pixels, bool bold) {
     return CreateFont(FontRequest{"Tahoma", -pixels, bold ? 700 : 400, false});
 }
 
-} // namespace
+struct SheetOptions {
+    std::string skin;
+    std::string out;
+    SampleOptions sample;
+};
 
 int RunSheet(const SheetOptions& options) {
+    if (!Require(options.out, "sheet", "-o OUT.png: the PNG file to write (- for standard output)"))
+        return kExitUsage;
     const std::string path = SkinPathOrDefault(options.skin);
     if (path.empty()) return kExitFailed;
     CliSkin skin;
@@ -90,12 +98,19 @@ int RunSheet(const SheetOptions& options) {
         top += screen.height + kGap;
     }
 
-    std::string error;
-    if (!WritePng(options.out, sheet.View(), &error)) {
-        PrintError(options.out + ": " + error);
-        return kExitFailed;
-    }
-    return kExitOk;
+    return WritePngOrSay(options.out, sheet.View());
+}
+
+} // namespace
+
+Command AddSheetCommand(CLI::App& parent) {
+    auto options = std::make_shared<SheetOptions>();
+    CLI::App* cmd = parent.add_subcommand(
+        "sheet", "Render all 15 screens (orientations x call types) to one PNG file");
+    AddSkinArgument(cmd, options->skin);
+    AddOutputOption(cmd, options->out, "OUT.png", "Output PNG file; - for standard output");
+    AddSampleOptions(cmd, options->sample);
+    return {cmd, [options] { return RunSheet(*options); }};
 }
 
 } // namespace pindrel::cli

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include <climits>
 #include <fcntl.h>
 #include <png.h>
 #include <sys/stat.h>
@@ -120,8 +121,23 @@ bool WritePng(std::string_view path, ConstPixelView picture, std::string* error)
         *error = "empty picture";
         return false;
     }
+    if (path == "-") {
+        // Closing the stream must not close the process's standard output.
+        const int fd = ::dup(STDOUT_FILENO);
+        FilePtr out(fd >= 0 ? ::fdopen(fd, "wb") : nullptr);
+        if (!out) {
+            *error = std::strerror(errno);
+            if (fd >= 0) ::close(fd);
+            return false;
+        }
+        return EncodeAndClose(std::move(out), picture, error);
+    }
     std::filesystem::path target(path);
     std::error_code ec;
+    if (path.size() >= PATH_MAX) {
+        *error = std::strerror(ENAMETOOLONG);
+        return false;
+    }
     const std::filesystem::file_status status = std::filesystem::status(target, ec);
     const bool link = std::filesystem::is_symlink(std::filesystem::symlink_status(target, ec));
     if (std::filesystem::is_directory(status)) {
@@ -150,8 +166,11 @@ bool WritePng(std::string_view path, ConstPixelView picture, std::string* error)
         return false;
     }
     TempFile temp(name);
-    // mkstemp makes the file private; the PNG gets the permissions of any new file.
-    ::fchmod(fd, CreationMode());
+    // mkstemp makes the file private: a file replaced keeps its permissions, a new one gets
+    // those of any new file.
+    struct stat old {};
+    const bool replacing = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    ::fchmod(fd, replacing ? (old.st_mode & 07777) : CreationMode());
     FilePtr out(::fdopen(fd, "wb"));
     if (!out) {
         *error = std::strerror(errno);

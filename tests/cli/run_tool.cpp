@@ -66,6 +66,7 @@ ToolResult RunTool(const std::vector<std::string>& args, const ToolOptions& opti
     posix_spawn_file_actions_adddup2(actions.Get(), err.Fd(), 2);
     if (!options.cwd.empty())
         posix_spawn_file_actions_addchdir_np(actions.Get(), options.cwd.c_str());
+    if (options.cwdFd >= 0) posix_spawn_file_actions_addfchdir_np(actions.Get(), options.cwdFd);
 
     std::vector<std::string> argv_storage{PINDREL_CLI};
     argv_storage.insert(argv_storage.end(), args.begin(), args.end());

@@ -15,6 +15,7 @@ struct ToolResult {
 
 struct ToolOptions {
     std::string cwd;           // the current directory of the tool; the test's when empty
+    int cwdFd = -1;            // or an open folder, for one deeper than any path can name
     bool stdoutToFull = false; // stdout goes to /dev/full, where every write fails
     std::chrono::milliseconds timeout{20000};
 };

@@ -1,0 +1,159 @@
+#include "cli/options.h"
+
+#include <charconv>
+#include <limits>
+
+#include "cli/cli_skin.h"
+#include "skin/call_type.h"
+
+namespace pindrel::cli {
+
+namespace {
+
+std::string Quoted(std::string_view text) {
+    std::string q = "\"";
+    q.append(text.substr(0, 64));
+    if (text.size() > 64) q += "...";
+    q += '"';
+    return q;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+std::optional<int64_t> ParseInt64(std::string_view text) {
+    int64_t n = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, ec] = std::from_chars(text.data(), end, n);
+    if (text.empty() || ec != std::errc() || stop != end) return std::nullopt;
+    return n;
+}
+
+} // namespace
+
+std::optional<int32_t> ParseInt(std::string_view text) {
+    const std::optional<int64_t> n = ParseInt64(text);
+    if (!n || *n < std::numeric_limits<int32_t>::min() || *n > std::numeric_limits<int32_t>::max())
+        return std::nullopt;
+    return static_cast<int32_t>(*n);
+}
+
+std::vector<int32_t> ParseIntList(std::string_view text, size_t count) {
+    std::vector<int32_t> numbers;
+    while (numbers.size() < count) {
+        const size_t comma = text.find(',');
+        const std::optional<int32_t> n = ParseInt(text.substr(0, comma));
+        if (!n) return {};
+        numbers.push_back(*n);
+        if (comma == std::string_view::npos) break;
+        text.remove_prefix(comma + 1);
+        if (numbers.size() == count) return {}; // more items than wanted
+    }
+    if (numbers.size() != count) return {};
+    return numbers;
+}
+
+CLI::Validator KeywordValidator(std::vector<std::pair<std::string, int32_t>> names) {
+    std::string expected;
+    for (size_t i = 0; i < names.size(); ++i)
+        expected += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + names[i].first;
+    std::string values;
+    for (size_t i = 0; i < names.size(); ++i)
+        values += (i == 0                  ? ""
+                   : i + 1 == names.size() ? " or "
+                                           : ", ") +
+                  std::to_string(names[i].second);
+    return CLI::Validator(
+        [names, expected, values](std::string& text) -> std::string {
+            for (const auto& [name, value] : names) {
+                if (EqualNoCase(text, name) || ParseInt(text) == value) {
+                    text = std::to_string(value);
+                    return {};
+                }
+            }
+            return "expects " + expected + " (or " + values + "), not " + Quoted(text);
+        },
+        "");
+}
+
+CLI::Validator IntValidator(int64_t lo, int64_t hi, std::string what) {
+    return CLI::Validator(
+        [lo, hi, what](std::string& text) -> std::string {
+            const std::optional<int64_t> n = ParseInt64(text);
+            if (n && *n >= lo && *n <= hi) return {};
+            const std::string range =
+                hi == std::numeric_limits<int32_t>::max()
+                    ? "from " + std::to_string(lo) + " on"
+                    : "from " + std::to_string(lo) + " to " + std::to_string(hi);
+            return "expects " + what + " " + range + ", not " + Quoted(text);
+        },
+        "");
+}
+
+CLI::Validator IntListValidator(size_t count, std::string form) {
+    return CLI::Validator(
+        [count, form](std::string& text) -> std::string {
+            if (ParseIntList(text, count).size() == count) return {};
+            return "expects " + std::to_string(count) + " whole numbers " + form + ", not " +
+                   Quoted(text);
+        },
+        "");
+}
+
+void AddSkinArgument(CLI::App* command, std::string& skin) {
+    command->add_option("SKIN", skin, "Skin file (.ini); default: the bundled example skin")
+        ->type_name("");
+}
+
+void AddOutputOption(CLI::App* command, std::string& out, std::string_view typeName,
+                     std::string_view description) {
+    command->add_option("-o,--output", out, std::string(description) + " (required)")
+        ->type_name(std::string(typeName));
+}
+
+void AddSampleOptions(CLI::App* command, SampleOptions& sample) {
+    CallerInfo& info = sample.info;
+    command->add_option("--name", info.name, "Caller name")->capture_default_str();
+    command->add_option("--company", info.company, "Company")->capture_default_str();
+    command->add_option("--job", info.job, "Job")->capture_default_str();
+    command->add_option("--categories", info.categories, "Categories")->capture_default_str();
+    command->add_option("--phone", info.phone, "Phone number")->capture_default_str();
+    command->add_option("--phone-type", info.phoneType, "Phone type")->capture_default_str();
+    command->add_option("--nick", info.nick, "Nickname")->capture_default_str();
+    command->add_option("--time", sample.time,
+                        "Text of the time field; default: the local time (hours and minutes)");
+    command->add_option("--photo", sample.photo, "Caller photo; default: the built-in sample photo")
+        ->type_name("FILE.bmp");
+    command->add_option("--dpi", sample.dpi, "Dots per inch for font heights")
+        ->capture_default_str()
+        ->check(IntValidator(1, 10000))
+        ->type_name("N");
+}
+
+bool Require(const std::string& value, std::string_view command, std::string_view what) {
+    if (!value.empty()) return true;
+    PrintError(std::string(command) + " needs " + std::string(what));
+    return false;
+}
+
+std::vector<std::pair<std::string, int32_t>> OrientationNames() {
+    std::vector<std::pair<std::string, int32_t>> names;
+    for (size_t i = 0; i < kOrientationKeywords.size(); ++i)
+        names.emplace_back(kOrientationKeywords[i], static_cast<int32_t>(i));
+    return names;
+}
+
+std::vector<std::pair<std::string, int32_t>> CallTypeNames() {
+    std::vector<std::pair<std::string, int32_t>> names;
+    for (size_t i = 0; i < kCallTypes.size(); ++i)
+        names.emplace_back(kCallTypeKeywords[i], static_cast<int32_t>(kCallTypes[i]));
+    return names;
+}
+
+} // namespace pindrel::cli

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+#include "skin/field_text.h"
+
+namespace pindrel::cli {
+
+// The sample caller data and what else a rendered screen depends on.
+struct SampleOptions {
+    CallerInfo info;
+    std::optional<std::string> time; // the time field's text; the local time when unset
+    std::string photo;               // the caller photo's file; the built-in sample when empty
+    int32_t dpi = 96;
+};
+
+// Validators whose messages say, in our words, what was given and what is expected. CLI11
+// puts the option's name in front of them.
+
+// One of the names, compared without case, or one of their values as a number; the text is
+// replaced by the value.
+CLI::Validator KeywordValidator(std::vector<std::pair<std::string, int32_t>> names);
+// A whole decimal number from lo to hi; what names it in the message.
+CLI::Validator IntValidator(int64_t lo, int64_t hi, std::string what = "a whole number");
+// count whole numbers separated by commas, in the form shown (for instance "X,Y,W,H").
+CLI::Validator IntListValidator(size_t count, std::string form);
+
+// A whole decimal number in 32 bits, all of text; nothing for anything else.
+std::optional<int32_t> ParseInt(std::string_view text);
+// count numbers separated by commas; empty when text is not exactly that.
+std::vector<int32_t> ParseIntList(std::string_view text, size_t count);
+
+void AddSkinArgument(CLI::App* command, std::string& skin);
+// -o/--output, required: checked by RequireOutput, which says what it is for.
+void AddOutputOption(CLI::App* command, std::string& out, std::string_view typeName,
+                     std::string_view description);
+void AddSampleOptions(CLI::App* command, SampleOptions& sample);
+
+// False, with a usage message naming what is missing, when value is empty.
+bool Require(const std::string& value, std::string_view command, std::string_view what);
+
+// The orientation and call type keywords, with their values.
+std::vector<std::pair<std::string, int32_t>> OrientationNames();
+std::vector<std::pair<std::string, int32_t>> CallTypeNames();
+
+} // namespace pindrel::cli
