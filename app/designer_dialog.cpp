@@ -399,16 +399,17 @@ void DesignerDialog::Browse() {
     SetText(IdSkinPath, QDir::toNativeSeparators(skinPath));
     // The skin's bitmap names are relative to its folder, on this load and every reload.
     QDir::setCurrent(QFileInfo(skinPath).absolutePath());
-    if (!Load(QFile::encodeName(skinPath).toStdString()))
-        messageSink->ShowWarning(this, QStringLiteral("Error while loading skin !"));
+    const bool loaded = Load(QFile::encodeName(skinPath).toStdString());
+    // The problems name the reason while the message box is up.
     AfterLoad();
+    if (!loaded) messageSink->ShowWarning(this, QStringLiteral("Error while loading skin !"));
     RepaintPreview();
 }
 
 void DesignerDialog::Reload() {
-    if (!Load(QFile::encodeName(skinPath).toStdString()))
-        messageSink->ShowWarning(this, QStringLiteral("Error while reloading skin !"));
+    const bool loaded = Load(QFile::encodeName(skinPath).toStdString());
     AfterLoad();
+    if (!loaded) messageSink->ShowWarning(this, QStringLiteral("Error while reloading skin !"));
     RepaintPreview();
 }
 
@@ -471,11 +472,11 @@ void DesignerDialog::keyPressEvent(QKeyEvent* event) {
 
 void DesignerDialog::BuildWorkbench() {
     strip = new WorkbenchStrip(this);
-    strip->Place(units.x, units.y);
+    strip->Place(units.x, units.y, kDialogSize.height);
     const Rect dialog = DialogRectToPixels(kDialogSize, units);
-    const int32_t height = MulDiv(WorkbenchStrip::kHeightUnits, units.y, 8);
-    strip->setGeometry(0, dialog.Height(), dialog.Width(), height);
-    setFixedSize(dialog.Width(), dialog.Height() + height);
+    const int32_t width = MulDiv(WorkbenchStrip::kWidthUnits, units.x, 4);
+    strip->setGeometry(dialog.Width(), 0, width, dialog.Height());
+    setFixedSize(dialog.Width() + width, dialog.Height());
     strip->ShowDpi(ScreenDpiY);
 
     // The strip's stops follow the dialog's own last one, before the chain returns to the first.

@@ -1,5 +1,7 @@
 #include "app/workbench_strip.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -100,12 +102,16 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
     ClearFindings();
 }
 
-void WorkbenchStrip::Place(int unitX, int unitY) {
+void WorkbenchStrip::Place(int unitX, int unitY, int heightUnits) {
     const BaseUnits units{unitX, unitY};
-    const Rect left = DialogRectToPixels({7, 0, 196, kHeightUnits - 7}, units);
-    const Rect right = DialogRectToPixels({232, 0, 210, kHeightUnits - 7}, units);
-    tools->setGeometry(left.left, left.top, left.Width(), left.Height());
-    problemsFrame->setGeometry(right.left, right.top, right.Width(), right.Height());
+    // The tools take what they need; the problems the rest of the column.
+    const Rect column = DialogRectToPixels({0, 7, kWidthUnits - 7, heightUnits - 14}, units);
+    const int gap = MulDiv(7, unitY, 8);
+    const int toolsHeight = std::min(tools->sizeHint().height(), column.Height() / 2);
+    tools->setGeometry(column.left, column.top, column.Width(), toolsHeight);
+    const int problemsTop = column.top + toolsHeight + gap;
+    problemsFrame->setGeometry(column.left, problemsTop, column.Width(),
+                               column.bottom - problemsTop);
 }
 
 void WorkbenchStrip::ShowPointer(QPoint pixel, std::optional<QRgb> colour,

@@ -19,18 +19,20 @@ namespace pindrel {
 
 class GroupFrame;
 
-// The skin author's tools below the dialog's own controls: live reload, magnifier, export,
-// the align rectangle as skin keys, the pointer readout and the skin's problems. The strip
-// only shows and asks; the dialog does the work.
+// The skin author's tools in a column beside the dialog's own controls: live reload, magnifier,
+// export, the align rectangle as skin keys, the pointer readout and the skin's problems. Beside
+// rather than below, so that the window fits a laptop screen at 150 %. The strip only shows and
+// asks; the dialog does the work.
 class WorkbenchStrip final : public QWidget {
     Q_OBJECT
 public:
-    // Its height in dialog units; the strip spans the dialog's width.
-    static constexpr int kHeightUnits = 92;
+    // Its width in dialog units; the strip spans the dialog's height.
+    static constexpr int kWidthUnits = 206;
 
     explicit WorkbenchStrip(QWidget* parent);
-    // Places the two groups in columns with the dialog's own, from its pixels per 4 x 8 units.
-    void Place(int unitX, int unitY);
+    // Places the two groups one above the other, with the margins of the dialog's own groups,
+    // from its pixels per 4 x 8 units and the dialog's height in units.
+    void Place(int unitX, int unitY, int heightUnits);
 
     // "x, y" and "r, g, b" of a preview pixel (the colour left out when unknown), and the
     // element drawn there.

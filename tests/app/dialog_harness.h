@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -41,8 +42,12 @@ public:
 
 class FakeSink final : public MessageSink {
 public:
-    void ShowWarning(QWidget*, const QString& text) override { messages.push_back(text); }
+    void ShowWarning(QWidget*, const QString& text) override {
+        messages.push_back(text);
+        if (whileShown) whileShown();
+    }
     QStringList messages;
+    std::function<void()> whileShown; // runs while the box would be up
 };
 
 // Records the rectangle of every paint the preview gets.

@@ -36,18 +36,28 @@ private slots:
         Harness h;
         DesignerDialog& d = *h.dialog;
         QCOMPARE(d.windowTitle(), QStringLiteral("Pindrel"));
-        // The dialog's own layout, with the workbench strip below it.
+        // The dialog's own layout, with the workbench strip beside it.
         const Rect size = DialogRectToPixels(kDialogSize, d.Units());
         const QRect strip = d.Strip()->geometry();
-        QCOMPARE(strip.top(), size.Height());
-        QCOMPARE(d.size(), QSize(size.Width(), size.Height() + strip.height()));
+        QCOMPARE(strip.left(), size.Width());
+        QCOMPARE(d.size(), QSize(size.Width() + strip.width(), size.Height()));
         QCOMPARE(d.minimumSize(), d.maximumSize());
         for (const ControlSpec& control : DialogControls()) {
             if (control.id == 0) continue;
             const Rect r = DialogRectToPixels(control.rect, d.Units());
-            QVERIFY(d.Control(control.id)->geometry().bottom() < size.Height());
+            QVERIFY(d.Control(control.id)->geometry().right() < size.Width());
             QCOMPARE(d.Control(control.id)->geometry().top(), r.top);
         }
+        // A 1080p laptop screen at 150 % leaves about 1280 x 680 logical pixels, title bar
+        // included.
+        qInfo("window %dx%d logical, %dx%d physical pixels", d.width(), d.height(),
+              qRound(d.width() * d.devicePixelRatioF()),
+              qRound(d.height() * d.devicePixelRatioF()));
+        QVERIFY(d.width() <= 1280);
+        QVERIFY(d.height() + 40 <= 680);
+        for (QWidget* w : d.Strip()->findChildren<QWidget*>())
+            QVERIFY(!w->isVisibleTo(&d) ||
+                    d.rect().contains(w->mapTo(&d, w->rect().bottomRight())));
         QVERIFY(h.Get<QRadioButton>(IdPortrait)->isChecked());
         QVERIFY(h.Get<QRadioButton>(IdUnknownCaller)->isChecked());
         const std::pair<int32_t, const char*> texts[] = {

@@ -1,5 +1,6 @@
 #include <cmath>
 #include <filesystem>
+#include <sys/stat.h>
 
 #include <QApplication>
 #include <QBuffer>
@@ -277,11 +278,26 @@ private slots:
         QCOMPARE(Items(h.Strip().problems), QStringList{"No problems found"});
         QCOMPARE(h.Strip().problems->item(0)->flags(), Qt::NoItemFlags);
 
-        // A failed Browse keeps its message box and lists the reason as well.
-        h.BrowseTo(dir.filePath(QStringLiteral("nothing.ini")));
-        QCOMPARE(h.sink->messages, QStringList{"Error while loading skin !"});
-        QCOMPARE(Items(h.Strip().problems),
-                 QStringList{"error: cannot read the skin file: no such file"});
+        // A failed Browse or Reload keeps its message box, and the problems name the reason
+        // while it is up.
+        QStringList shown;
+        h.sink->whileShown = [&] { shown = Items(h.Strip().problems); };
+        const QString fifo = dir.filePath(QStringLiteral("fifo.ini"));
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        const std::pair<QString, QString> failures[] = {
+            {dir.filePath(QStringLiteral("nothing.ini")), "no such file"},
+            {WriteSkin(dir, QByteArray()), "empty file"},
+            {fifo, "not a regular file"}};
+        for (const auto& [path, reason] : failures) {
+            const QStringList listed{"error: cannot read the skin file: " + reason};
+            h.BrowseTo(path);
+            QCOMPARE(h.sink->messages.takeLast(), QStringLiteral("Error while loading skin !"));
+            QCOMPARE(shown, listed);
+            h.Click(IdReload);
+            QCOMPARE(h.sink->messages.takeLast(), QStringLiteral("Error while reloading skin !"));
+            QCOMPARE(shown, listed);
+            QCOMPARE(Items(h.Strip().problems), listed);
+        }
     }
 
     // A skin of thousands of bad lines lists a readable number of them.
