@@ -6,6 +6,47 @@
 
 namespace pindrel {
 
+std::string_view FontPackageForFace(std::string_view face) {
+    struct Provider {
+        std::string_view face;
+        std::string_view package;
+    };
+    static constexpr Provider kProviders[] = {
+        {"Tahoma", "fonts-wine"},
+        {"MS Sans Serif", "fonts-wine"},
+        {"System", "fonts-wine"},
+        {"Small Fonts", "fonts-wine"},
+        {"Marlett", "fonts-wine"},
+        {"Symbol", "fonts-wine"},
+        {"Wingdings", "fonts-wine"},
+        {"Webdings", "fonts-wine"},
+        {"Fixedsys", "fonts-wine"},
+        {"DejaVu Sans", "fonts-dejavu-core"},
+        {"DejaVu Sans Mono", "fonts-dejavu-core"},
+        {"DejaVu Serif", "fonts-dejavu-core"},
+        {"Liberation Sans", "fonts-liberation2"},
+        {"Liberation Serif", "fonts-liberation2"},
+        {"Liberation Mono", "fonts-liberation2"},
+        {"Arial", "ttf-mscorefonts-installer"},
+        {"Arial Black", "ttf-mscorefonts-installer"},
+        {"Comic Sans MS", "ttf-mscorefonts-installer"},
+        {"Courier New", "ttf-mscorefonts-installer"},
+        {"Georgia", "ttf-mscorefonts-installer"},
+        {"Impact", "ttf-mscorefonts-installer"},
+        {"Times New Roman", "ttf-mscorefonts-installer"},
+        {"Trebuchet MS", "ttf-mscorefonts-installer"},
+        {"Verdana", "ttf-mscorefonts-installer"},
+    };
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    for (const Provider& p : kProviders) {
+        if (p.face.size() == face.size() &&
+            std::equal(face.begin(), face.end(), p.face.begin(),
+                       [&](char a, char b) { return lower(a) == lower(b); }))
+            return p.package;
+    }
+    return {};
+}
+
 namespace {
 
 // Bitmap-only fonts cannot be drawn at arbitrary sizes; keep them out of matching altogether.

@@ -16,6 +16,10 @@ inline constexpr const char* kWineFontDir = "/usr/share/wine/fonts";
 // The family taken when neither the requested face nor fontconfig's substitutes exist.
 inline constexpr const char* kFallbackFamily = "DejaVu Sans";
 
+// The Debian package that installs a face, for the faces skins commonly name; empty when unknown.
+// Faces compare without case, as fontconfig compares families.
+std::string_view FontPackageForFace(std::string_view face);
+
 // A font file chosen for a request.
 struct FaceMatch {
     std::string path;

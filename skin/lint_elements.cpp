@@ -3,6 +3,7 @@
 
 #include "render/bmp_decoder.h"
 #include "render/font.h"
+#include "render/font_engine.h"
 #include "skin/call_type.h"
 #include "skin/font_cache.h"
 #include "skin/font_spec.h"
@@ -247,12 +248,17 @@ void CheckLabel(Context& cx, int32_t s, std::set<std::string>& checkedFaces) {
                 !checkedFaces.insert(fontSpec.face).second)
                 continue;
             const std::unique_ptr<Font> font = CreateFont(MakeFontRequest(fontSpec));
-            if (font->IsSubstituted())
+            if (font->IsSubstituted()) {
+                const std::string_view package = FontPackageForFace(fontSpec.face);
                 cx.Warning(
                     cx.KeyLine(s, "font" + std::to_string(i + 1)),
                     "font face " + Quote(fontSpec.face) + " is not installed; " +
                         (font->Family().empty() ? std::string("no face") : Quote(font->Family())) +
-                        " stands in");
+                        " stands in" +
+                        (package.empty()
+                             ? std::string()
+                             : " (the " + std::string(package) + " package provides it)"));
+            }
             continue;
         }
         const auto like = Resembling(names[i], known);

@@ -145,6 +145,9 @@ TEST_F(Lint, EachFindingOnItsLine) {
          "[Photo Rect] has no position"},
         {"substituted font", label + "font1=9,No Such Face Pindrel\n", 9, false,
          "font face \"No Such Face Pindrel\" is not installed"},
+        {"substituted font of a known package", label + "font1=9,comic sans ms\n", 9, false,
+         "is not installed; \"DejaVu Sans\" stands in (the ttf-mscorefonts-installer package "
+         "provides it)"},
         {"border image keys", "[Border Image]\nfile=border.bmp\nposP=1,1\n", 3, false,
          "\"posP\" plays no part in [Border Image]"},
         {"border without border image", "[Image]\nfile=a.bmp\nborder=1\n", 3, false,
