@@ -665,6 +665,27 @@ TEST_F(Cli, ExampleSkinIsTheDefaultAndLintsClean) {
     EXPECT_EQ(p->height, 240);
 }
 
+TEST_F(Cli, ExampleSkinIsFoundBesideTheProgramOnly) {
+    // A copy of the program elsewhere knows no example until one is installed beside it, as a
+    // package installs it: nothing of the build's own folders is compiled in.
+    const fs::path bin = out.Path() / "bin";
+    fs::create_directories(bin);
+    fs::copy_file(PINDREL_CLI, bin / "pindrel-cli");
+    test::ToolOptions copy;
+    copy.program = (bin / "pindrel-cli").string();
+    test::ToolResult r = RunTool({"lint"}, copy);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("the example skin is not installed"), std::string::npos) << r.err;
+
+    const fs::path examples = out.Path() / "share/pindrel/examples";
+    fs::create_directories(examples);
+    fs::create_directory_symlink(
+        fs::canonical(fs::path(PINDREL_CLI).parent_path() / "../share/pindrel/examples/aurora"),
+        examples / "aurora");
+    r = RunTool({"lint"}, copy);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+}
+
 TEST_F(Cli, DecodeWritesThePictureTopRowFirst) {
     const auto pixel = [](int32_t x, int32_t y) {
         return Color::FromRgb(static_cast<uint8_t>(x * 60), static_cast<uint8_t>(y * 100), 7);

@@ -68,7 +68,7 @@ ToolResult RunTool(const std::vector<std::string>& args, const ToolOptions& opti
         posix_spawn_file_actions_addchdir_np(actions.Get(), options.cwd.c_str());
     if (options.cwdFd >= 0) posix_spawn_file_actions_addfchdir_np(actions.Get(), options.cwdFd);
 
-    std::vector<std::string> argv_storage{PINDREL_CLI};
+    std::vector<std::string> argv_storage{options.program};
     argv_storage.insert(argv_storage.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& a : argv_storage)
@@ -76,8 +76,9 @@ ToolResult RunTool(const std::vector<std::string>& args, const ToolOptions& opti
     argv.push_back(nullptr);
 
     pid_t pid = 0;
-    if (posix_spawn(&pid, PINDREL_CLI, actions.Get(), nullptr, argv.data(), environ) != 0)
-        throw std::runtime_error("cannot start " PINDREL_CLI);
+    if (posix_spawn(&pid, options.program.c_str(), actions.Get(), nullptr, argv.data(), environ) !=
+        0)
+        throw std::runtime_error("cannot start " + options.program);
 
     ToolResult result;
     int status = 0;

@@ -18,6 +18,7 @@ struct ToolOptions {
     int cwdFd = -1;            // or an open folder, for one deeper than any path can name
     bool stdoutToFull = false; // stdout goes to /dev/full, where every write fails
     std::chrono::milliseconds timeout{20000};
+    std::string program = PINDREL_CLI; // the program to run
 };
 
 // Runs pindrel-cli with args (without the program name), stdin from /dev/null, and waits for
