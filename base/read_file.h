@@ -25,4 +25,7 @@ struct ReadFileResult {
 ReadFileResult ReadRegularFile(std::string_view path,
                                uint64_t maxBytes = std::numeric_limits<uint64_t>::max());
 
+// Reads at most the first maxBytes of a regular file, refusing the same files.
+ReadFileResult ReadRegularFileHead(std::string_view path, size_t maxBytes);
+
 } // namespace pindrel
