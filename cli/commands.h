@@ -1,12 +1,17 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "skin/field_text.h"
+
+namespace CLI {
+class App;
+}
 
 namespace pindrel::cli {
 
@@ -44,5 +49,7 @@ int RunSheet(const SheetOptions& options);
 int RunInspect(std::string_view skin);
 int RunLint(std::string_view skin);
 int RunDecode(std::string_view in, std::string_view out);
+// Adds the convert command to app; run runs it once the command line is parsed.
+CLI::App* AddConvertCommand(CLI::App& app, std::function<int()>& run);
 
 } // namespace pindrel::cli

@@ -127,6 +127,9 @@ int Run(int argc, char** argv) {
         ->required()
         ->type_name("OUT.png");
 
+    std::function<int()> runConvert;
+    CLI::App* convertCmd = AddConvertCommand(app, runConvert);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -142,6 +145,7 @@ int Run(int argc, char** argv) {
     if (inspectCmd->parsed()) return RunInspect(inspectSkin);
     if (lintCmd->parsed()) return RunLint(lintSkin);
     if (decodeCmd->parsed()) return RunDecode(decodeIn, decodeOut);
+    if (convertCmd->parsed()) return runConvert();
     return kExitUsage;
 }
 
