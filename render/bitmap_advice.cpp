@@ -12,7 +12,7 @@ namespace {
 
 bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
     if (text.size() < suffix.size()) return false;
-    return std::equal(suffix.begin(), suffix.end(), text.end() - suffix.size(), [](char a, char b) {
+    return std::equal(text.end() - suffix.size(), text.end(), suffix.begin(), [](char a, char b) {
         return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == b;
     });
 }

@@ -77,6 +77,14 @@ bool ReadRows(png_structp png, png_bytepp rows) {
 } // namespace
 
 ImportResult ImportPng(std::span<const uint8_t> bytes) {
+    // libpng refuses a size beyond its limits only as "invalid IHDR data".
+    const auto be32 = [&](size_t at) {
+        return (uint32_t{bytes[at]} << 24) | (uint32_t{bytes[at + 1]} << 16) |
+               (uint32_t{bytes[at + 2]} << 8) | bytes[at + 3];
+    };
+    if (bytes.size() >= 24 && be32(12) == 0x49484452 && be32(16) != 0 && be32(20) != 0 &&
+        !FitsLimits(be32(16), be32(20)))
+        return {std::nullopt, "picture too large"};
     Source src{bytes};
     ReadStruct s;
     s.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &src, OnError, OnWarning);
