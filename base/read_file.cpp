@@ -1,5 +1,6 @@
 #include "base/read_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <string>
@@ -17,50 +18,67 @@ struct Fd {
     }
 };
 
+// Opens a regular file for reading; the status says why not, and *error the errno.
+ReadFileStatus OpenRegular(const std::string& p, Fd& f, struct stat& st, int* error) {
+    if (p.empty()) return ReadFileStatus::CannotOpen;
+    // O_NONBLOCK: opening a FIFO without a writer must not wait; regular files ignore it.
+    f.fd = ::open(p.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (f.fd < 0) {
+        *error = errno;
+        return errno == EISDIR ? ReadFileStatus::NotRegular : ReadFileStatus::CannotOpen;
+    }
+    if (::fstat(f.fd, &st) != 0) {
+        *error = errno;
+        return ReadFileStatus::ReadError;
+    }
+    if (!S_ISREG(st.st_mode)) return ReadFileStatus::NotRegular;
+    return ReadFileStatus::Ok;
+}
+
+// Reads up to bytes.size() bytes; a file that shrank while being read keeps what was there.
+bool ReadInto(const Fd& f, std::vector<uint8_t>& bytes, int* error) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::read(f.fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            *error = errno;
+            bytes.clear();
+            return false;
+        }
+        if (n == 0) break;
+        done += static_cast<size_t>(n);
+    }
+    bytes.resize(done);
+    return true;
+}
+
 } // namespace
 
 ReadFileResult ReadRegularFile(std::string_view path, uint64_t maxBytes) {
     ReadFileResult result;
-    const std::string p(path);
-    if (p.empty()) return result;
-    // O_NONBLOCK: opening a FIFO without a writer must not wait; regular files ignore it.
-    Fd f{::open(p.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
-    if (f.fd < 0) {
-        result.error = errno;
-        result.status = (errno == EISDIR) ? ReadFileStatus::NotRegular : ReadFileStatus::CannotOpen;
-        return result;
-    }
+    Fd f;
     struct stat st {};
-    if (::fstat(f.fd, &st) != 0) {
-        result.error = errno;
-        result.status = ReadFileStatus::ReadError;
-        return result;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        result.status = ReadFileStatus::NotRegular;
-        return result;
-    }
+    result.status = OpenRegular(std::string(path), f, st, &result.error);
+    if (result.status != ReadFileStatus::Ok) return result;
     const auto size = static_cast<uint64_t>(st.st_size);
     if (size > maxBytes || size > std::numeric_limits<size_t>::max() / 2) {
         result.status = ReadFileStatus::TooLarge;
         return result;
     }
     result.bytes.resize(static_cast<size_t>(size));
-    size_t done = 0;
-    while (done < result.bytes.size()) {
-        const ssize_t n = ::read(f.fd, result.bytes.data() + done, result.bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            result.error = errno;
-            result.bytes.clear();
-            result.status = ReadFileStatus::ReadError;
-            return result;
-        }
-        if (n == 0) break; // shrank while we read: keep what was there
-        done += static_cast<size_t>(n);
-    }
-    result.bytes.resize(done);
-    result.status = ReadFileStatus::Ok;
+    if (!ReadInto(f, result.bytes, &result.error)) result.status = ReadFileStatus::ReadError;
+    return result;
+}
+
+ReadFileResult ReadRegularFileHead(std::string_view path, size_t maxBytes) {
+    ReadFileResult result;
+    Fd f;
+    struct stat st {};
+    result.status = OpenRegular(std::string(path), f, st, &result.error);
+    if (result.status != ReadFileStatus::Ok) return result;
+    result.bytes.resize(std::min<uint64_t>(maxBytes, static_cast<uint64_t>(st.st_size)));
+    if (!ReadInto(f, result.bytes, &result.error)) result.status = ReadFileStatus::ReadError;
     return result;
 }
 

@@ -26,6 +26,9 @@ struct ReadFileResult {
 ReadFileResult ReadRegularFile(std::string_view path,
                                uint64_t maxBytes = std::numeric_limits<uint64_t>::max());
 
+// Reads at most the first maxBytes of a regular file, refusing the same files.
+ReadFileResult ReadRegularFileHead(std::string_view path, size_t maxBytes);
+
 // Why opening path failed with errno error, where that says more than "cannot open": "dangling
 // symbolic link", "symbolic link loop", "permission denied", "file name too long". Empty for
 // anything else, a missing file among them.

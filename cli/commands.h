@@ -22,5 +22,6 @@ Command AddSheetCommand(CLI::App& parent);
 Command AddInspectCommand(CLI::App& parent);
 Command AddLintCommand(CLI::App& parent);
 Command AddDecodeCommand(CLI::App& parent);
+Command AddConvertCommand(CLI::App& parent);
 
 } // namespace pindrel::cli

@@ -51,7 +51,7 @@ int Run(int argc, char** argv) {
 
     std::vector<Command> commands = {AddRenderCommand(app), AddSheetCommand(app),
                                      AddInspectCommand(app), AddLintCommand(app),
-                                     AddDecodeCommand(app)};
+                                     AddDecodeCommand(app), AddConvertCommand(app)};
     for (Command& c : commands)
         c.app->allow_extras();
 

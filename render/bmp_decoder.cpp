@@ -48,36 +48,6 @@ struct Header {
     }
 };
 
-// One colour channel of a 16- or 32-bit pixel: the masked bits, scaled to 8 bits.
-class Channel {
-public:
-    Channel() = default;
-    explicit Channel(uint32_t mask) : mask_(mask) {
-        if (mask == 0) return; // an empty mask reads as 0: the table stays zero
-        shift_ = std::countr_zero(mask);
-        const int bits = 32 - std::countl_zero(mask) - shift_;
-        drop_ = std::max(bits - 8, 0); // wide fields keep their top 8 bits
-        const int n = bits - drop_;
-        // Narrow fields repeat their bit pattern from the top, so full scale maps to 255.
-        for (uint32_t v = 0; v < (1u << n); ++v) {
-            uint32_t out = 0;
-            int filled = 0;
-            for (; filled < 8; filled += n)
-                out = (out << n) | v;
-            widen_[v] = static_cast<uint8_t>(out >> (filled - 8));
-        }
-    }
-    uint32_t operator()(uint32_t pixel) const {
-        return widen_[((pixel & mask_) >> shift_) >> drop_];
-    }
-
-private:
-    uint32_t mask_ = 0;
-    int shift_ = 0;
-    int drop_ = 0;
-    std::array<uint8_t, 256> widen_{};
-};
-
 // How one uncompressed source row becomes one 24-bit row.
 class RowConverter {
 public:
@@ -147,7 +117,7 @@ private:
     // Every step of a channel (mask, shifts, bit repetition) treats bits independently, so the
     // colour of a pixel is the OR of the colours its bytes give alone: one table per byte.
     void BuildByteTables(std::array<uint32_t, 3> rgbMasks) {
-        const Channel red(rgbMasks[0]), green(rgbMasks[1]), blue(rgbMasks[2]);
+        const bmp::Channel red(rgbMasks[0]), green(rgbMasks[1]), blue(rgbMasks[2]);
         for (uint32_t k = 0; k < 4; ++k)
             for (uint32_t b = 0; b < 256; ++b) {
                 const uint32_t p = b << (8 * k);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -41,6 +42,36 @@ inline void Store4(uint8_t* dst, uint32_t bgr) {
         dst[3] = 0;
     }
 }
+
+// One colour channel of a 16- or 32-bit pixel: the masked bits, scaled to 8 bits.
+class Channel {
+public:
+    Channel() = default;
+    explicit Channel(uint32_t mask) : mask_(mask) {
+        if (mask == 0) return; // an empty mask reads as 0: the table stays zero
+        shift_ = std::countr_zero(mask);
+        const int bits = 32 - std::countl_zero(mask) - shift_;
+        drop_ = std::max(bits - 8, 0); // wide fields keep their top 8 bits
+        const int n = bits - drop_;
+        // Narrow fields repeat their bit pattern from the top, so full scale maps to 255.
+        for (uint32_t v = 0; v < (1u << n); ++v) {
+            uint32_t out = 0;
+            int filled = 0;
+            for (; filled < 8; filled += n)
+                out = (out << n) | v;
+            widen_[v] = static_cast<uint8_t>(out >> (filled - 8));
+        }
+    }
+    uint32_t operator()(uint32_t pixel) const {
+        return widen_[((pixel & mask_) >> shift_) >> drop_];
+    }
+
+private:
+    uint32_t mask_ = 0;
+    int shift_ = 0;
+    int drop_ = 0;
+    std::array<uint8_t, 256> widen_{};
+};
 
 // Decodes run-length data into a bottom-up picture of positive height. Runs, absolute runs and
 // deltas that reach beyond the picture store nothing there; the end of the data ends the picture.

@@ -1,6 +1,7 @@
 #include <set>
 #include <system_error>
 
+#include "render/bitmap_advice.h"
 #include "render/bmp_decoder.h"
 #include "render/font.h"
 #include "render/font_engine.h"
@@ -68,6 +69,11 @@ std::optional<Size> CheckBitmap(Context& cx, int32_t line, std::string_view name
     }
     const BitmapCheck& c = it->second;
     if (c.size) return c.size;
+    if (const auto advice =
+            c.status == BmpStatus::NotABitmap ? AdviseOnBitmapFile(path, name) : std::nullopt) {
+        cx.Error(line, advice->problem + " (" + std::string(consequence) + "); " + advice->fix);
+        return std::nullopt;
+    }
     const std::string hint = c.status == BmpStatus::CannotOpen ? OpenHint(cx, name) : "";
     cx.Error(line, "cannot load " + Quote(name) + hint + ": " + std::string(c.reason) +
                        " (status " + std::to_string(static_cast<int>(c.status)) + "); " +

@@ -12,9 +12,11 @@
 
 #include "cli/png_reader.h"
 #include "cli/run_tool.h"
+#include "render/bmp_decoder.h"
 #include "render/geometry.h"
 #include "support/bmp_writer.h"
 #include "support/pictures.h"
+#include "support/png_file.h"
 #include "support/temp_dir.h"
 
 namespace pindrel {
@@ -224,6 +226,23 @@ TEST_F(Cli, UsageErrorsExitTwoAndHelpExitsZero) {
          2,
          "",
          "unknown option \"--press\" for sheet"},
+        {"convert help", {"convert", "--help"}, 0, "--background R,G,B", ""},
+        {"convert without output", {"convert", "a.png"}, 2, "", "convert needs -o OUT.bmp"},
+        {"convert to 16 bits",
+         {"convert", "a.png", "-o", "a.bmp", "--bits", "16"},
+         2,
+         "",
+         "--bits: expects 24, 8 or rle8, not \"16\"\n"},
+        {"key of two numbers",
+         {"convert", "a.png", "-o", "a.bmp", "--key", "1,2"},
+         2,
+         "",
+         "--key: expects R,G,B, three numbers from 0 to 255, not \"1,2\"\n"},
+        {"background out of range",
+         {"convert", "a.png", "-o", "a.bmp", "--background", "0,0,256"},
+         2,
+         "",
+         "--background: expects R,G,B"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -736,6 +755,80 @@ TEST_F(Cli, DecodeFailuresGiveTheDecoderStatus) {
         EXPECT_NE(r.err.find(c.status), std::string::npos) << r.err;
         EXPECT_TRUE(OutFiles().empty());
     }
+}
+
+// A PNG with a transparent pixel and one that is opaque in the key colour.
+std::vector<uint8_t> KeyedPng() {
+    test::PngFile f;
+    f.width = 3;
+    f.colorType = 6;
+    f.samples = {10, 20, 30, 0, 255, 0, 255, 255, 200, 100, 50, 255};
+    return test::WritePngFile(f);
+}
+
+TEST_F(Cli, ConvertWritesWhatSkinsRead) {
+    const std::string in = dir.Write("art.png", KeyedPng());
+    const test::ToolResult r =
+        RunTool({"convert", in, "-o", Out("art.bmp"), "--bits", "rle8", "--key", "255,0,255"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "pindrel-cli: warning: " + in +
+                         ": 1 opaque pixel has the key colour 255,0,255 and would vanish on the "
+                         "device\n");
+    const BmpResult back = LoadBmp(Out("art.bmp"));
+    ASSERT_TRUE(back.image) << back.reason;
+    const ConstPixelView v = back.image->View();
+    EXPECT_EQ(v.Pixel(0, 0), kMagenta);
+    EXPECT_EQ(v.Pixel(1, 0), kMagenta);
+    EXPECT_EQ(v.Pixel(2, 0), Color::FromRgb(200, 100, 50));
+    EXPECT_EQ(OutFiles(), std::vector<std::string>{"art.bmp"});
+}
+
+TEST_F(Cli, ConvertReplacesAtomicallyOrNotAtAll) {
+    // An existing bitmap behind a link, with permissions of its own.
+    const fs::path target = out.Path() / "old.bmp";
+    std::ofstream(target) << "old";
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink(target, out.Path() / "link.bmp");
+    const std::string link = Out("link.bmp");
+    const std::string many =
+        dir.Write("many.bmp", test::Bmp24(20, 20, [](int32_t x, int32_t y) {
+                      return Color::FromRgb(static_cast<uint8_t>(x), static_cast<uint8_t>(y), 0);
+                  }));
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        const char* err;
+    };
+    const Case kCases[] = {
+        {"missing input", {(dir.Path() / "none.png").string()}, "none.png: no such file\n"},
+        {"not a picture",
+         {(dir.Path() / "not.bmp").string()},
+         "neither a PNG, a JPEG nor a BMP file\n"},
+        {"device", {"/dev/zero"}, "/dev/zero: not a regular file\n"},
+        {"too many colours", {many, "--bits", "8"}, "many.bmp: 400 colours; use --bits 24\n"},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> args = c.args;
+        args.insert(args.begin(), "convert");
+        args.insert(args.end(), {"-o", link});
+        const test::ToolResult r = RunTool(args, Quick());
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.err.starts_with("pindrel-cli: error: ")) << r.err;
+        EXPECT_TRUE(r.err.ends_with(c.err)) << r.err;
+        std::ifstream old(target);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "old");
+    }
+    EXPECT_EQ(OutFiles().size(), 2u); // no temporary file left behind
+
+    const test::ToolResult r = RunTool({"convert", many, "-o", link});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const BmpResult back = LoadBmp(target.string());
+    ASSERT_TRUE(back.image) << back.reason;
+    EXPECT_EQ(back.image->View().Pixel(19, 3), Color::FromRgb(19, 3, 0));
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include "skin/font_cache.h"
 #include "skin/lint.h"
+#include "support/bmp_writer.h"
 #include "support/pictures.h"
 #include "support/temp_dir.h"
 #include "support/test_skin.h"
@@ -29,6 +30,8 @@ protected:
         dir.Write("Cap.bmp", test::SolidBmp24(20, 10, Color::FromRgb(0, 0, 255)));
         dir.Write("border.bmp", test::SolidBmp24(30, 30, Color::FromRgb(9, 9, 9)));
         dir.Write("not.bmp", std::string_view("BA this is no bitmap"));
+        dir.Write("v5.bmp", test::WriteBmp(test::BmpFile().InfoSize(124).Bits(32, 3)));
+        dir.Write("shot.png", std::string_view("\x89PNG\r\n\x1a\n and the rest"));
     }
     std::vector<LintFinding> Run(std::string_view ini) {
         path = dir.Write("skin.ini", ini);
@@ -115,6 +118,13 @@ TEST_F(Lint, EachFindingOnItsLine) {
         {"missing bitmap", "[Image]\nfile=missing.bmp\n", 2, true,
          "cannot load \"missing.bmp\": cannot open file (status -1); no image"},
         {"bitmap of another format", "[Image]\nfile=not.bmp\n", 2, true, "(status -2)"},
+        {"bitmap with colour-space information", "[Image]\nfile=v5.bmp\n", 2, true,
+         "v5.bmp has a 124-byte header (colour-space information), which skins cannot use (no "
+         "image); save it without colour-space information or run: pindrel-cli convert v5.bmp -o "
+         "v5.bmp"},
+        {"PNG named in a skin", "[Button]\nfile_up=shot.png\nfile_down=a.bmp\n", 2, true,
+         "shot.png is not a BMP but a PNG picture, which skins cannot use (button dropped); run: "
+         "pindrel-cli convert shot.png -o shot.bmp and name shot.bmp in the skin"},
         {"bitmap name case", "[Image]\nfile=cap.bmp\n", 2, true,
          "cannot load \"cap.bmp\" (did you mean \"Cap.bmp\"? names are case-sensitive here)"},
         {"backslash in name", "[Image]\nfile=art\\a.bmp\n", 2, true, "(use \"/\" between folders)"},

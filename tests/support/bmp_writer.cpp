@@ -73,9 +73,10 @@ std::vector<uint8_t> EncodeRle(int32_t width, std::span<const uint32_t> indices,
 } // namespace
 
 std::vector<uint8_t> WriteBmp(const BmpFile& f) {
-    const uint32_t headerSize = f.coreHeader ? 12 : 40;
+    const uint32_t headerSize = f.coreHeader ? 12 : f.infoSize;
+    const bool masksInside = !f.coreHeader && f.infoSize > 40;
     const uint32_t tableBytes = static_cast<uint32_t>(f.palette.size()) * (f.coreHeader ? 3 : 4) +
-                                static_cast<uint32_t>(f.masks.size()) * 4;
+                                (masksInside ? 0 : static_cast<uint32_t>(f.masks.size()) * 4);
     const uint32_t offset = f.pixelOffset.value_or(14 + headerSize + tableBytes);
 
     std::vector<uint8_t> out;
@@ -101,8 +102,19 @@ std::vector<uint8_t> WriteBmp(const BmpFile& f) {
         AppendU32(out, f.colorsUsed.value_or(static_cast<uint32_t>(f.palette.size())));
         AppendU32(out, 0);
     }
-    for (uint32_t m : f.masks)
-        AppendU32(out, m);
+    if (masksInside) {
+        constexpr size_t kHeaderStart = 14;
+        for (size_t i = 0; i < f.masks.size() && i < 4; ++i)
+            AppendU32(out, f.masks[i]);
+        if (headerSize >= 108) {
+            out.resize(kHeaderStart + 56, 0);
+            AppendU32(out, 0x73524742); // colour space "sRGB"
+        }
+        out.resize(kHeaderStart + headerSize, 0);
+    } else {
+        for (uint32_t m : f.masks)
+            AppendU32(out, m);
+    }
     for (Color c : f.palette) {
         AppendBytes(out, {c.B(), c.G(), c.R()});
         if (!f.coreHeader) out.push_back(0);

@@ -17,8 +17,9 @@ struct BmpFile {
     int32_t height = 1; // negative: rows stored top to bottom
     uint16_t bitCount = 24;
     uint32_t compression = 0;
-    bool coreHeader = false;             // 12-byte header with 3-byte colour entries
-    std::vector<Color> palette;          // the colour table
+    bool coreHeader = false;    // 12-byte header with 3-byte colour entries
+    uint32_t infoSize = 40;     // 52, 56, 108, 124: the masks go inside the header, up to four
+    std::vector<Color> palette; // the colour table
     std::optional<uint32_t> colorsUsed;  // default: the palette's size
     std::vector<uint32_t> masks;         // 4-byte entries right after the header (bit fields)
     std::vector<uint8_t> pixels;         // as stored: padded rows or a run-length stream
@@ -36,6 +37,10 @@ struct BmpFile {
     }
     BmpFile& Core() {
         coreHeader = true;
+        return *this;
+    }
+    BmpFile& InfoSize(uint32_t size) {
+        infoSize = size;
         return *this;
     }
     BmpFile& Colors(std::vector<Color> table) {
