@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "skin/call_type.h"
+#include "skin/skin_format.h"
 
 namespace pindrel {
 

@@ -47,6 +47,13 @@ public:
     void Parse(std::vector<uint8_t>&& bytes);
     void Reset();
 
+    // The file's bytes, which every name, key and value lies in.
+    std::span<const uint8_t> Bytes() const { return text_; }
+    // Where a name, key or value of this file starts in it, in bytes.
+    size_t Offset(std::string_view piece) const {
+        return static_cast<size_t>(piece.data() - reinterpret_cast<const char*>(text_.data()));
+    }
+
     std::vector<IniSection> sections;
     std::vector<IniSectionLines> sectionLines; // parallel to sections
     std::vector<IniDroppedLine> droppedLines;

@@ -42,24 +42,39 @@ int32_t SkinIniFile::FindSection(std::string_view name, int32_t start) const {
     return -1;
 }
 
-std::string_view SkinIniFile::FindValue(int32_t section, std::string_view key) const {
-    if (section < 0 || static_cast<size_t>(section) >= sections.size()) return {};
+int32_t SkinIniFile::FindEntry(int32_t section, std::string_view key) const {
+    if (section < 0 || static_cast<size_t>(section) >= sections.size()) return -1;
     const IniSection& s = sections[static_cast<size_t>(section)];
     for (size_t i = 0; i < s.keys.size(); ++i) {
-        if (s.keys[i] == key) return s.values[i];
+        if (s.keys[i] == key) return static_cast<int32_t>(i);
     }
-    return {};
+    return -1;
+}
+
+std::string_view SkinIniFile::FindValue(int32_t section, std::string_view key) const {
+    const int32_t e = FindEntry(section, key);
+    return e < 0 ? std::string_view{} : sections[static_cast<size_t>(section)].values[size_t(e)];
+}
+
+std::vector<int32_t> SkinIniFile::FindNumberedEntries(int32_t section, std::string_view prefix,
+                                                      size_t count) const {
+    std::vector<int32_t> entries(count, -1);
+    if (section < 0 || static_cast<size_t>(section) >= sections.size()) return entries;
+    const IniSection& s = sections[static_cast<size_t>(section)];
+    for (size_t i = 0; i < s.keys.size(); ++i) {
+        const size_t n = KeyNumber(s.keys[i], prefix);
+        if (n >= 1 && n <= count && entries[n - 1] < 0) entries[n - 1] = static_cast<int32_t>(i);
+    }
+    return entries;
 }
 
 std::vector<std::string_view>
 SkinIniFile::FindNumberedValues(int32_t section, std::string_view prefix, size_t count) const {
+    const std::vector<int32_t> entries = FindNumberedEntries(section, prefix, count);
     std::vector<std::string_view> values(count);
-    if (section < 0 || static_cast<size_t>(section) >= sections.size()) return values;
-    const IniSection& s = sections[static_cast<size_t>(section)];
-    for (size_t i = 0; i < s.keys.size(); ++i) {
-        const size_t n = KeyNumber(s.keys[i], prefix);
-        // Stored values are never empty, so an empty slot is one not yet found.
-        if (n >= 1 && n <= count && values[n - 1].empty()) values[n - 1] = s.values[i];
+    for (size_t n = 0; n < count; ++n) {
+        if (entries[n] >= 0)
+            values[n] = sections[static_cast<size_t>(section)].values[size_t(entries[n])];
     }
     return values;
 }

@@ -25,11 +25,17 @@ public:
     std::string GetValue(int32_t section, std::string_view key) const;
     // As GetValue, without the copy; valid while the file lives.
     std::string_view FindValue(int32_t section, std::string_view key) const;
+    // The index of the first entry of key in section, the one whose value counts; -1 when
+    // either is absent.
+    int32_t FindEntry(int32_t section, std::string_view key) const;
     // FindValue for the keys prefix + "1" up to prefix + count (decimal, no leading zeros) at
     // once: element n - 1 is the value of key n, empty when absent. One pass over the section,
     // where a lookup per key would be quadratic in a label of many fields and entries.
     std::vector<std::string_view> FindNumberedValues(int32_t section, std::string_view prefix,
                                                      size_t count) const;
+    // The same as entry indexes, -1 for keys that are absent.
+    std::vector<int32_t> FindNumberedEntries(int32_t section, std::string_view prefix,
+                                             size_t count) const;
 
     // Typed readers. Those returning bool leave their outputs unchanged on false unless noted.
     std::string GetString(int32_t section, std::string_view key, std::string_view def) const;

@@ -24,9 +24,11 @@ public:
 
     DibImage(DibImage&&) noexcept = default;
     DibImage& operator=(DibImage&&) noexcept = default;
-    DibImage(const DibImage&) = delete;
     DibImage& operator=(const DibImage&) = delete;
     ~DibImage() = default;
+
+    // An explicit copy, for keeping a picture and handing out its likeness.
+    DibImage Clone() const { return DibImage(*this); }
 
     int32_t Width() const { return width_; }
     int32_t Height() const { return height_; }
@@ -45,6 +47,7 @@ public:
 
 private:
     DibImage(int32_t width, int32_t height);
+    DibImage(const DibImage&) = default;
 
     int32_t width_ = 0;
     int32_t height_ = 0;

@@ -56,7 +56,5 @@ inline constexpr std::array<std::string_view, 3> kOrientationKeywords = {"portra
                                                                          "square"};
 inline constexpr std::array<Size, 3> kScreenSizes = {Size{240, 320}, Size{320, 240},
                                                      Size{240, 240}};
-inline constexpr std::array<std::string_view, 3> kPosKeys = {"posP", "posL", "posQ"};
-inline constexpr std::array<std::string_view, 3> kSizeKeys = {"sizeP", "sizeL", "sizeQ"};
 
 } // namespace pindrel

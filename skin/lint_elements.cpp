@@ -9,6 +9,7 @@
 #include "skin/font_cache.h"
 #include "skin/font_spec.h"
 #include "skin/lint_internal.h"
+#include "skin/skin_format.h"
 
 namespace pindrel::lint {
 

@@ -4,6 +4,7 @@
 
 #include "ini/skin_ini_file.h"
 #include "skin/skin_element.h"
+#include "skin/skin_format.h"
 
 namespace pindrel {
 

@@ -15,6 +15,7 @@ bool Skin::Load(std::string_view path) {
     if (!file.Load(path)) {
         Clear();
         photoRect.line = 0; // the rectangle stays, but no longer comes from a file
+        photoRect.section = -1;
         return false;
     }
     Clear();
@@ -28,11 +29,16 @@ bool Skin::Load(std::string_view path) {
     const int32_t background = file.FindSection("Background Image", 0);
     ReadImageSection(file, background, backgroundImage, "bgr.bmp");
     backgroundImage.line = headerLine(background);
-    ReadImageSection(file, file.FindSection("Border Image", 0), borderImage, "border.bmp");
+    backgroundImage.section = background;
+    const int32_t border = file.FindSection("Border Image", 0);
+    ReadImageSection(file, border, borderImage, "border.bmp");
+    borderImage.line = headerLine(border);
+    borderImage.section = border;
 
     const int32_t photo = file.FindSection("Photo Rect", 0);
     ReadCarriedPlacement(file, photo, photoRect);
     photoRect.line = headerLine(photo);
+    photoRect.section = photo;
 
     uint64_t bitmapBytes = backgroundImage.loadBytes + borderImage.loadBytes;
     const auto fits = [&](uint64_t bytes) {
@@ -45,6 +51,7 @@ bool Skin::Load(std::string_view path) {
         SkinImage image;
         const bool read = ReadImageSection(file, i, image, "");
         image.line = headerLine(i);
+        image.section = i;
         if (fits(image.loadBytes) && read) images.push_back(std::move(image));
     }
     for (int32_t i = file.FindSection("Button", 0); i >= 0 && bitmapBytes <= maxBitmapBytes;
@@ -52,6 +59,7 @@ bool Skin::Load(std::string_view path) {
         SkinButton button;
         const bool read = ReadButtonSection(file, i, button);
         button.line = headerLine(i);
+        button.section = i;
         if (fits(button.loadBytes) && read) {
             button.firesOnPress = button.id == 3 ? 1 : 0;
             buttons.push_back(std::move(button));
@@ -60,6 +68,7 @@ bool Skin::Load(std::string_view path) {
     for (int32_t i = file.FindSection("Label", 0); i >= 0; i = file.FindSection("Label", i + 1)) {
         SkinLabel label;
         label.line = headerLine(i);
+        label.section = i;
         if (ReadLabelSection(file, i, label)) labels.push_back(std::move(label));
     }
     return true;

@@ -30,6 +30,8 @@ public:
     std::array<Rect, kOrientationCount> rects{};
     // The line of its section's header in the skin file, for tools; 0 when there is none.
     int32_t line = 0;
+    // Its section's index among the file's sections, for tools; -1 when there is none.
+    int32_t section = -1;
 };
 
 class SkinImage : public SkinElement {

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "render/bmp_decoder.h"
+
+namespace pindrel {
+
+// Pictures decoded by earlier skin loads, each known by its path and the size, modification time
+// and identity of its file then, so that a skin reloaded many times a second (while an element
+// is dragged) decodes only the bitmaps that changed. Holds what the last load used, nothing more.
+class BitmapCache {
+public:
+    // The picture at path: a copy of the one kept while the file is unchanged, else decoded.
+    BmpResult Load(const std::string& path);
+    // Forgets the pictures no load has asked for since the last Sweep.
+    void Sweep();
+    size_t Size() const { return entries_.size(); }
+    // How many decodes the cache has done, for tests and benchmarks.
+    uint64_t Decodes() const { return decodes_; }
+
+private:
+    struct Stamp {
+        uint64_t device = 0, inode = 0, size = 0;
+        int64_t modifiedNs = 0;
+        friend bool operator==(const Stamp&, const Stamp&) = default;
+    };
+    struct Entry {
+        Stamp stamp;
+        BmpResult result;
+        bool used = true;
+    };
+    std::unordered_map<std::string, Entry> entries_;
+    uint64_t decodes_ = 0;
+};
+
+} // namespace pindrel
