@@ -1,6 +1,7 @@
 #include "skin/skin.h"
 
 #include "ini/skin_ini_file.h"
+#include "skin/skin_format.h"
 
 namespace pindrel {
 
@@ -14,64 +15,67 @@ bool Skin::Load(std::string_view path) {
     SkinIniFile file;
     if (!file.Load(path)) {
         Clear();
-        photoRect.line = 0; // the rectangle stays, but no longer comes from a file
-        photoRect.section = -1;
+        // The rectangle stays, but no longer comes from a file.
+        photoRect.ForgetSource();
         return false;
     }
+    Load(file, {});
+    return true;
+}
+
+void Skin::Load(const SkinIniFile& file, const LoadContext& context) {
     Clear();
 
-    file.GetColor(file.FindSection("Background Color", 0), "color", backgroundColor);
-    const auto headerLine = [&file](int32_t s) {
-        return s >= 0 && static_cast<size_t>(s) < file.sectionLines.size()
-                   ? file.sectionLines[static_cast<size_t>(s)].header
-                   : 0;
+    file.GetColor(file.FindSection(SectionName(SectionKind::BackgroundColor), 0),
+                  KeyName(SkinKey::Color), backgroundColor);
+    const auto readSkinImage = [&](SectionKind kind, SkinImage& image) {
+        const int32_t s = file.FindSection(SectionName(kind), 0);
+        ReadImageSection(file, s, image, Section(kind).defaultFile, context, kind);
     };
-    const int32_t background = file.FindSection("Background Image", 0);
-    ReadImageSection(file, background, backgroundImage, "bgr.bmp");
-    backgroundImage.line = headerLine(background);
-    backgroundImage.section = background;
-    const int32_t border = file.FindSection("Border Image", 0);
-    ReadImageSection(file, border, borderImage, "border.bmp");
-    borderImage.line = headerLine(border);
-    borderImage.section = border;
+    readSkinImage(SectionKind::BackgroundImage, backgroundImage);
+    readSkinImage(SectionKind::BorderImage, borderImage);
 
-    const int32_t photo = file.FindSection("Photo Rect", 0);
+    const int32_t photo = file.FindSection(SectionName(SectionKind::PhotoRect), 0);
+    photoRect.ForgetSource();
+    if (photo >= 0) {
+        photoRect.section = photo;
+        photoRect.line = file.sectionLines[static_cast<size_t>(photo)].header;
+    }
     ReadCarriedPlacement(file, photo, photoRect);
-    photoRect.line = headerLine(photo);
-    photoRect.section = photo;
 
     uint64_t bitmapBytes = backgroundImage.loadBytes + borderImage.loadBytes;
-    const auto fits = [&](uint64_t bytes) {
+    // Failed reads count too. The element that goes past the budget is the last one looked at.
+    const auto fits = [&](const SkinElement& element, SectionKind kind, uint64_t bytes) {
         bitmapBytes += bytes;
-        return bitmapBytes <= maxBitmapBytes;
+        if (bitmapBytes <= maxBitmapBytes) return true;
+        context.Drop(MakeDrop(kind, element.section, element.line, DropCause::Budget));
+        return false;
     };
-    // Each walk is linear: FindSection resumes after the previous hit. Failed reads count too.
-    for (int32_t i = file.FindSection("Image", 0); i >= 0 && bitmapBytes <= maxBitmapBytes;
-         i = file.FindSection("Image", i + 1)) {
+    // Each walk is linear: FindSection resumes after the previous hit.
+    const std::string_view imageName = SectionName(SectionKind::Image);
+    for (int32_t i = file.FindSection(imageName, 0); i >= 0 && bitmapBytes <= maxBitmapBytes;
+         i = file.FindSection(imageName, i + 1)) {
         SkinImage image;
-        const bool read = ReadImageSection(file, i, image, "");
-        image.line = headerLine(i);
-        image.section = i;
-        if (fits(image.loadBytes) && read) images.push_back(std::move(image));
+        const bool read = ReadImageSection(file, i, image, "", context);
+        if (fits(image, SectionKind::Image, image.loadBytes) && read)
+            images.push_back(std::move(image));
     }
-    for (int32_t i = file.FindSection("Button", 0); i >= 0 && bitmapBytes <= maxBitmapBytes;
-         i = file.FindSection("Button", i + 1)) {
+    const std::string_view buttonName = SectionName(SectionKind::Button);
+    for (int32_t i = file.FindSection(buttonName, 0); i >= 0 && bitmapBytes <= maxBitmapBytes;
+         i = file.FindSection(buttonName, i + 1)) {
         SkinButton button;
-        const bool read = ReadButtonSection(file, i, button);
-        button.line = headerLine(i);
-        button.section = i;
-        if (fits(button.loadBytes) && read) {
+        const bool read = ReadButtonSection(file, i, button, context);
+        if (fits(button, SectionKind::Button, button.loadBytes) && read) {
             button.firesOnPress = button.id == 3 ? 1 : 0;
             buttons.push_back(std::move(button));
         }
     }
-    for (int32_t i = file.FindSection("Label", 0); i >= 0; i = file.FindSection("Label", i + 1)) {
+    const std::string_view labelName = SectionName(SectionKind::Label);
+    for (int32_t i = file.FindSection(labelName, 0); i >= 0;
+         i = file.FindSection(labelName, i + 1)) {
         SkinLabel label;
-        label.line = headerLine(i);
-        label.section = i;
-        if (ReadLabelSection(file, i, label)) labels.push_back(std::move(label));
+        if (ReadLabelSection(file, i, label, context)) labels.push_back(std::move(label));
     }
-    return true;
 }
 
 void Skin::Clear() {

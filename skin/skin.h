@@ -16,6 +16,8 @@
 
 namespace pindrel {
 
+class SkinIniFile;
+
 // The bitmap files one skin load reads and the pictures it decodes, together: a full-screen
 // picture and its file take about half a MiB, so this holds thousands of them, and a picture of
 // the decoder's largest size with its file.
@@ -40,6 +42,9 @@ public:
     // files read and the pictures decoded come to more than maxBitmapBytes, the element that
     // went beyond and every image and button after it are left out.
     bool Load(std::string_view path);
+    // Replaces the content with what a skin file already read holds; pictures come as the
+    // context says, and its report hears what is left out.
+    void Load(const SkinIniFile& file, const LoadContext& context);
     // Drops the loaded content; keeps photoRect, orientation, the align state and the fonts.
     void Clear();
 

@@ -12,10 +12,19 @@
 #include "render/geometry.h"
 #include "skin/call_type.h"
 #include "skin/font_spec.h"
+#include "skin/skin_load.h"
 
 namespace pindrel {
 
 class SkinIniFile;
+
+// Where a value the loader read stands in the skin file.
+struct KeySource {
+    std::string key;
+    int32_t line = 0;
+    size_t begin = 0; // the value's bytes in the file
+    size_t end = 0;
+};
 
 // Something placed on the screen, with one rectangle per orientation. Also the skin's photo
 // rectangle.
@@ -32,6 +41,16 @@ public:
     int32_t line = 0;
     // Its section's index among the file's sections, for tools; -1 when there is none.
     int32_t section = -1;
+    // For each orientation, the orientation whose position key placed it; -1 when none did
+    // (an image keeps its natural place, a label is not drawn there).
+    std::array<int32_t, kOrientationCount> placedBy{-1, -1, -1};
+    // The keys its reader found in its section, in the order it read them.
+    std::vector<KeySource> keys;
+
+    // The source of a key its reader found; null when the section had none.
+    const KeySource* FindKey(std::string_view key) const;
+    // Forgets where it came from: no section, no keys.
+    void ForgetSource();
 };
 
 class SkinImage : public SkinElement {
@@ -39,8 +58,9 @@ public:
     // A width or height of 0 becomes the picture's own.
     void SetPlacement(int32_t orientation, int32_t x, int32_t y, int32_t width,
                       int32_t height) override;
-    // Decodes the file; on failure nothing is stored.
-    bool LoadBitmap(std::string_view path);
+    // Decodes the file; on failure nothing is stored, and failed, when given, learns why.
+    bool LoadBitmap(std::string_view path, const LoadContext& context = {},
+                    BmpResult* failed = nullptr);
     void Unload();
 
     int32_t width = 0;
@@ -61,8 +81,10 @@ public:
     // A width or height of 0 becomes the up picture's own.
     void SetPlacement(int32_t orientation, int32_t x, int32_t y, int32_t width,
                       int32_t height) override;
-    // True only when both pictures decode; otherwise the button holds neither.
-    bool LoadBitmaps(std::string_view upPath, std::string_view downPath);
+    // Decodes both pictures; true only when both decode, otherwise the button holds neither.
+    // failed, when given, learns which did not (up, down) and why.
+    bool LoadBitmaps(std::string_view upPath, std::string_view downPath,
+                     const LoadContext& context = {}, std::array<BmpResult, 2>* failed = nullptr);
     void Unload();
 
     int32_t id = -1;
@@ -103,9 +125,14 @@ public:
 void ReadCarriedPlacement(const SkinIniFile& file, int32_t s, SkinElement& element);
 
 // Section readers: fill an element from section s (-1: no section) and tell whether it is usable.
+// Each notes the element's section, header line and the keys it finds; the context's report
+// hears why an element is not usable. kind names the section the image reader reads.
 bool ReadImageSection(const SkinIniFile& file, int32_t s, SkinImage& image,
-                      std::string_view defaultFileName);
-bool ReadButtonSection(const SkinIniFile& file, int32_t s, SkinButton& button);
-bool ReadLabelSection(const SkinIniFile& file, int32_t s, SkinLabel& label);
+                      std::string_view defaultFileName, const LoadContext& context = {},
+                      SectionKind kind = SectionKind::Image);
+bool ReadButtonSection(const SkinIniFile& file, int32_t s, SkinButton& button,
+                       const LoadContext& context = {});
+bool ReadLabelSection(const SkinIniFile& file, int32_t s, SkinLabel& label,
+                      const LoadContext& context = {});
 
 } // namespace pindrel
