@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "skin/bitmap_cache.h"
 #include "skin/call_type.h"
 #include "skin/lint_internal.h"
 
@@ -11,55 +12,6 @@ namespace pindrel {
 namespace lint {
 
 namespace {
-
-enum class Form { Text, Int, Pair, Color, Fields, Font };
-
-struct KeyDef {
-    std::string_view key;
-    Form form;
-};
-
-constexpr KeyDef kPlacementKeys[] = {{"posP", Form::Pair}, {"sizeP", Form::Pair},
-                                     {"posL", Form::Pair}, {"sizeL", Form::Pair},
-                                     {"posQ", Form::Pair}, {"sizeQ", Form::Pair}};
-
-std::vector<KeyDef> KnownKeys(SectionKind kind) {
-    std::vector<KeyDef> keys;
-    const auto placement = [&] {
-        keys.insert(keys.end(), std::begin(kPlacementKeys), std::end(kPlacementKeys));
-    };
-    switch (kind) {
-    case SectionKind::BackgroundColor:
-        keys = {{"color", Form::Color}};
-        break;
-    case SectionKind::PhotoRect:
-        placement();
-        break;
-    case SectionKind::BackgroundImage:
-    case SectionKind::BorderImage:
-    case SectionKind::Image:
-        keys = {{"file", Form::Text}, {"type", Form::Int}, {"border", Form::Int}};
-        placement();
-        keys.push_back({"transp_color", Form::Color});
-        break;
-    case SectionKind::Button:
-        keys = {{"file_up", Form::Text},
-                {"file_down", Form::Text},
-                {"type", Form::Int},
-                {"id", Form::Int}};
-        placement();
-        keys.push_back({"transp_color", Form::Color});
-        break;
-    case SectionKind::Label:
-        keys = {{"fields", Form::Fields},
-                {"type", Form::Int},
-                {"hor_align", Form::Int},
-                {"vert_align", Form::Int}};
-        placement();
-        break;
-    }
-    return keys;
-}
 
 std::string Normalized(std::string_view name) {
     std::string out;
@@ -108,13 +60,14 @@ std::string DroppedLineText(const IniDroppedLine& d) {
 void CheckSectionName(Context& cx, int32_t s) {
     const std::string name(cx.ini.sections[static_cast<size_t>(s)].name);
     const std::string norm = Normalized(name);
-    for (size_t k = 0; k < kSectionNames.size(); ++k) {
-        const std::string_view known = kSectionNames[k];
+    for (const SectionInfo& section : kSkinSections) {
+        const std::string_view known = section.name;
         const std::string knownNorm = Normalized(known);
         if (norm == knownNorm) {
-            const auto kind = static_cast<SectionKind>(k);
+            const SectionKind kind = section.kind;
             const std::string text = "section [" + name + "] is not [" + std::string(known) +
                                      "] (case and spaces count); section ignored";
+            // Without those two the skin still shows everything it has.
             if (kind == SectionKind::BackgroundColor || kind == SectionKind::PhotoRect)
                 cx.Warning(cx.HeaderLine(s), text);
             else
@@ -137,11 +90,13 @@ void CheckInt(Context& cx, int32_t line, std::string_view key, std::string_view 
         return;
     }
     const int32_t v = ParseSkinInt(value);
-    if (key == "type" && (v & 31) == 0)
-        cx.Warning(line, "\"type\" " + std::to_string(v) + " shows the element under no call type");
-    if ((key == "hor_align" || key == "vert_align") && (v < 0 || v > 2))
+    if (key == KeyName(SkinKey::Type) && (v & 31) == 0)
+        cx.Warning(line,
+                   Quote(key) + " " + std::to_string(v) + " shows the element under no call type");
+    const bool horizontal = key == KeyName(SkinKey::HorAlign);
+    if ((horizontal || key == KeyName(SkinKey::VertAlign)) && (v < 0 || v > 2))
         cx.Warning(line, Quote(key) + " " + std::to_string(v) + " counts as " +
-                             (key == "hor_align" ? "left" : "top") + " (0)");
+                             (horizontal ? "left" : "top") + " (0)");
 }
 
 // Checks the items of a number list; returns how many there are.
@@ -162,14 +117,14 @@ size_t CheckNumbers(Context& cx, int32_t line, std::string_view key, std::string
 }
 
 void CheckValue(Context& cx, int32_t line, std::string_view key, std::string_view value,
-                Form form) {
+                ValueForm form) {
     switch (form) {
-    case Form::Text:
+    case ValueForm::Text:
         break;
-    case Form::Int:
+    case ValueForm::Int:
         CheckInt(cx, line, key, value);
         break;
-    case Form::Pair: {
+    case ValueForm::Pair: {
         const bool pos = key.starts_with("pos");
         const size_t n = CheckNumbers(cx, line, key, value, 0, false);
         if (n < 2)
@@ -179,7 +134,7 @@ void CheckValue(Context& cx, int32_t line, std::string_view key, std::string_vie
             cx.Warning(line, Quote(key) + " has more than two numbers; the rest are ignored");
         break;
     }
-    case Form::Color: {
+    case ValueForm::Color: {
         const size_t n = CheckNumbers(cx, line, key, value, 0, true);
         if (n < 3)
             cx.Warning(line, Quote(key) + " needs three numbers \"red,green,blue\"; ignored");
@@ -187,7 +142,7 @@ void CheckValue(Context& cx, int32_t line, std::string_view key, std::string_vie
             cx.Warning(line, Quote(key) + " has more than three numbers; the rest are ignored");
         break;
     }
-    case Form::Font: {
+    case ValueForm::Font: {
         std::vector<std::string> items;
         SplitList(value, items);
         if (items.empty()) {
@@ -208,7 +163,7 @@ void CheckValue(Context& cx, int32_t line, std::string_view key, std::string_vie
                                           "italic); the rest are ignored");
         break;
     }
-    case Form::Fields: {
+    case ValueForm::Fields: {
         // An empty item drops out and moves the later ones forward, and with them the numbers
         // of their font and colour keys.
         std::string_view rest = value;
@@ -219,8 +174,8 @@ void CheckValue(Context& cx, int32_t line, std::string_view key, std::string_vie
             if (item.empty()) {
                 sawEmpty = true;
             } else if (sawEmpty) {
-                cx.Warning(line, "\"fields\" has an empty item; the items after it move forward, "
-                                 "and so do their font and colour numbers");
+                cx.Warning(line, Quote(key) + " has an empty item; the items after it move "
+                                              "forward, and so do their font and colour numbers");
                 break;
             }
             if (comma == std::string_view::npos) break;
@@ -234,27 +189,27 @@ void CheckValue(Context& cx, int32_t line, std::string_view key, std::string_vie
 void CheckKeys(Context& cx, int32_t s, SectionKind kind) {
     const IniSection& section = cx.ini.sections[static_cast<size_t>(s)];
     const std::vector<int32_t>& lines = cx.ini.sectionLines[static_cast<size_t>(s)].entries;
-    const std::vector<KeyDef> known = KnownKeys(kind);
+    const SectionInfo& info = Section(kind);
     // Appended rather than "[" + name + "]", which GCC 12 misreads as an overlapping copy
     // (-Wrestrict) in optimised builds.
     std::string where = "[";
     where.append(section.name).append("]");
 
     std::vector<std::string> fieldItems;
-    if (kind == SectionKind::Label) SplitList(cx.ini.FindValue(s, "fields"), fieldItems);
+    if (info.numberedKeys) SplitList(cx.ini.FindValue(s, KeyName(SkinKey::Fields)), fieldItems);
     const auto itemCount = static_cast<int32_t>(fieldItems.size());
 
     std::vector<std::string> numbered;
     std::vector<std::string_view> candidates;
-    for (const KeyDef& k : known)
-        candidates.push_back(k.key);
-    if (kind == SectionKind::Label) {
+    for (const SkinKey k : info.keys)
+        candidates.push_back(KeyName(k));
+    if (info.numberedKeys) {
         // Hints for as many items as there are caller fields: every unknown key against the
         // keys of every item of a list of thousands would take time quadratic in its size.
         constexpr auto kHintedItems = static_cast<int32_t>(kCallerFieldNames.size());
         for (int32_t i = 1; i <= std::clamp(itemCount, 1, kHintedItems); ++i) {
-            numbered.push_back("font" + std::to_string(i));
-            numbered.push_back("color" + std::to_string(i));
+            numbered.push_back(std::string(kFieldFontKeys.prefix) + std::to_string(i));
+            numbered.push_back(std::string(kFieldColorKeys.prefix) + std::to_string(i));
         }
         candidates.insert(candidates.end(), numbered.begin(), numbered.end());
     }
@@ -270,20 +225,15 @@ void CheckKeys(Context& cx, int32_t s, SectionKind kind) {
             continue;
         }
 
-        std::optional<Form> form;
-        for (const KeyDef& k : known) {
-            if (k.key == key) form = k.form;
-        }
-        if (kind == SectionKind::Label && !form) {
-            const size_t font = KeyNumber(key, "font");
-            const size_t color = KeyNumber(key, "color");
-            if (font != 0 || color != 0) {
-                if ((font != 0 ? font : color) > fieldItems.size()) {
-                    cx.Warning(line, Quote(key) + " matches no item of \"fields\" (it has " +
-                                         std::to_string(itemCount) + "); ignored");
-                    continue;
-                }
-                form = font ? Form::Font : Form::Color;
+        const std::optional<ValueForm> form = KeyForm(kind, key);
+        if (info.numberedKeys) {
+            const size_t font = KeyNumber(key, kFieldFontKeys.prefix);
+            const size_t n = font != 0 ? font : KeyNumber(key, kFieldColorKeys.prefix);
+            if (n > fieldItems.size()) {
+                cx.Warning(line, Quote(key) + " matches no item of " +
+                                     Quote(KeyName(SkinKey::Fields)) + " (it has " +
+                                     std::to_string(itemCount) + "); ignored");
+                continue;
             }
         }
         if (!form) {
@@ -292,9 +242,10 @@ void CheckKeys(Context& cx, int32_t s, SectionKind kind) {
                                  (like ? " (did you mean " + Quote(*like) + "?)" : ""));
             continue;
         }
-        if (kind == SectionKind::BorderImage && key != "file") {
-            cx.Warning(line, Quote(key) + " plays no part in [Border Image]: only its picture "
-                                          "counts");
+        if (info.onlyPictureCounts && key != KeyName(SkinKey::File)) {
+            cx.Warning(line, Quote(key) + " plays no part in " + where +
+                                 ": only its picture "
+                                 "counts");
             continue;
         }
         CheckValue(cx, line, key, value, *form);
@@ -302,13 +253,6 @@ void CheckKeys(Context& cx, int32_t s, SectionKind kind) {
 }
 
 } // namespace
-
-std::optional<SectionKind> FindSectionKind(std::string_view name) {
-    for (size_t k = 0; k < kSectionNames.size(); ++k) {
-        if (kSectionNames[k] == name) return static_cast<SectionKind>(k);
-    }
-    return std::nullopt;
-}
 
 std::string Quote(std::string_view text) {
     constexpr size_t kMax = 48;
@@ -393,7 +337,7 @@ void CheckStructure(Context& cx) {
             CheckSectionName(cx, s);
             continue;
         }
-        if (IsSingle(*kind)) {
+        if (Section(*kind).single) {
             int32_t& first = cx.firstSection[static_cast<size_t>(*kind)];
             if (first >= 0) {
                 cx.Warning(cx.HeaderLine(s),
@@ -403,8 +347,6 @@ void CheckStructure(Context& cx) {
                 continue;
             }
             first = s;
-        } else {
-            cx.elementSections.emplace_back(s, *kind);
         }
         CheckKeys(cx, s, *kind);
     }
@@ -412,26 +354,58 @@ void CheckStructure(Context& cx) {
 
 } // namespace lint
 
+namespace {
+
+// A skin loaded only to be looked at: no caller and no call type.
+class LoadedForLint final : public Skin {
+public:
+    std::string GetFieldText(int32_t) override { return {}; }
+    CallType GetCallType(ConstPixelView* photo) override {
+        if (photo) *photo = {};
+        return CallType::UnknownCaller;
+    }
+};
+
+std::filesystem::path FolderOf(std::string_view path) {
+    std::filesystem::path dir = std::filesystem::path(path).parent_path();
+    return dir.empty() ? std::filesystem::path(".") : dir;
+}
+
+} // namespace
+
 LintSummary LintSkinFirst(std::string_view path, size_t maxFindings, uint64_t maxBitmapBytes) {
     SkinIniFile ini;
     if (!ini.Load(path)) {
-        const std::string problem = SkinReadProblem(path);
-        const std::string text = problem == "cannot read the skin file"
-                                     ? problem
-                                     : "cannot read the skin file: " + problem;
         LintSummary summary{{}, 1};
-        if (maxFindings > 0) summary.findings.push_back({std::string(path), 0, true, text});
+        if (maxFindings > 0) summary.findings.push_back(UnreadableSkinFinding(path));
         return summary;
     }
-    std::filesystem::path dir = std::filesystem::path(path).parent_path();
-    if (dir.empty()) dir = ".";
-    lint::Context cx(ini, std::string(path), std::move(dir));
-    cx.maxBitmapBytes = maxBitmapBytes;
+    // Loaded as the loader loads it, with its pictures found beside the skin, whatever the
+    // current directory: each picture decoded once, however many sections name it.
+    LoadedForLint skin;
+    skin.maxBitmapBytes = maxBitmapBytes;
+    BitmapCache pictures;
+    LoadReport report;
+    skin.Load(ini, LoadContext{FolderOf(path).string(), &pictures, &report});
+    return LintLoadedSkin(path, ini, skin, report, maxFindings);
+}
+
+LintSummary LintLoadedSkin(std::string_view path, const SkinIniFile& file, const Skin& skin,
+                           const LoadReport& report, size_t maxFindings) {
+    lint::Context cx(file, std::string(path), FolderOf(path));
+    cx.maxBitmapBytes = skin.maxBitmapBytes;
     cx.maxFindings = maxFindings;
     lint::CheckStructure(cx);
-    lint::CheckElements(cx);
+    lint::CheckElements(cx, skin, report);
     const size_t total = cx.Total();
     return {cx.TakeFindings(), total};
+}
+
+LintFinding UnreadableSkinFinding(std::string_view path) {
+    const std::string problem = SkinReadProblem(path);
+    const std::string text =
+        problem == "cannot read the skin file" ? problem : "cannot read the skin file: " + problem;
+    return {std::string(path), 0, true, text};
 }
 
 std::vector<LintFinding> LintSkin(std::string_view path, uint64_t maxBitmapBytes) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "skin/skin.h"
+#include "skin/skin_load.h"
 
 namespace pindrel {
 
@@ -35,6 +36,14 @@ struct LintSummary {
 // hostile skin of millions of bad lines costs a bounded amount of memory.
 LintSummary LintSkinFirst(std::string_view path, size_t maxFindings,
                           uint64_t maxBitmapBytes = kMaxSkinBitmapBytes);
+
+// LintSkinFirst for a skin its caller has read and loaded itself (Skin::Load with report), so
+// that nothing is read twice: file is the parsed skin file at path, skin what it loaded to.
+LintSummary LintLoadedSkin(std::string_view path, const SkinIniFile& file, const Skin& skin,
+                           const LoadReport& report, size_t maxFindings = SIZE_MAX);
+
+// The one finding of a skin file that cannot be read: why, on line 0.
+LintFinding UnreadableSkinFinding(std::string_view path);
 
 // "FILE:LINE: error: TEXT" (or "warning:").
 std::string FormatFinding(const LintFinding& finding);

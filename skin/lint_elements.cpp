@@ -1,8 +1,8 @@
+#include <algorithm>
 #include <set>
 #include <system_error>
 
 #include "render/bitmap_advice.h"
-#include "render/bmp_decoder.h"
 #include "render/font.h"
 #include "render/font_engine.h"
 #include "skin/call_type.h"
@@ -56,167 +56,166 @@ std::string OpenHint(const Context& cx, std::string_view name) {
     return {};
 }
 
-// Decodes a bitmap the skin names; reports why it cannot be used.
-std::optional<Size> CheckBitmap(Context& cx, int32_t line, std::string_view name,
-                                std::string_view consequence) {
-    const std::string path = cx.Resolve(name).lexically_normal().string();
-    auto it = cx.bitmaps.find(path);
-    if (it == cx.bitmaps.end()) {
-        const BmpResult r = LoadBmp(path);
-        BitmapCheck check{std::nullopt, r.status, r.reason};
-        if (r.image) check.size = Size{r.image->Width(), r.image->Height()};
-        check.loadBytes = r.fileBytes + (r.image ? r.image->Bytes().size() : 0);
-        it = cx.bitmaps.emplace(path, check).first;
+// What the loss of an element of a kind means for the screen.
+std::string_view Consequence(SectionKind kind) {
+    switch (kind) {
+    case SectionKind::BackgroundImage:
+        return "no background image";
+    case SectionKind::BorderImage:
+        return "no border image";
+    case SectionKind::Button:
+        return "button dropped";
+    case SectionKind::Label:
+        return "label dropped";
+    default:
+        return "no image";
     }
-    const BitmapCheck& c = it->second;
-    if (c.size) return c.size;
+}
+
+std::string BytesText(uint64_t bytes) {
+    constexpr uint64_t kMiB = uint64_t{1} << 20;
+    return bytes % kMiB == 0 ? std::to_string(bytes / kMiB) + " MiB"
+                             : std::to_string(bytes) + " bytes";
+}
+
+void ReportBitmapDrop(Context& cx, const LoadDrop& d) {
+    const std::string consequence(Consequence(d.kind));
+    const std::string path = cx.Resolve(d.file).lexically_normal().string();
     if (const auto advice =
-            c.status == BmpStatus::NotABitmap ? AdviseOnBitmapFile(path, name) : std::nullopt) {
-        cx.Error(line, advice->problem + " (" + std::string(consequence) + "); " + advice->fix);
-        return std::nullopt;
+            d.status == BmpStatus::NotABitmap ? AdviseOnBitmapFile(path, d.file) : std::nullopt) {
+        cx.Error(d.line, advice->problem + " (" + consequence + "); " + advice->fix);
+        return;
     }
-    const std::string hint = c.status == BmpStatus::CannotOpen ? OpenHint(cx, name) : "";
-    cx.Error(line, "cannot load " + Quote(name) + hint + ": " + std::string(c.reason) +
-                       " (status " + std::to_string(static_cast<int>(c.status)) + "); " +
-                       std::string(consequence));
-    return std::nullopt;
+    const std::string hint = d.status == BmpStatus::CannotOpen ? OpenHint(cx, d.file) : "";
+    cx.Error(d.line, "cannot load " + Quote(d.file) + hint + ": " + std::string(d.reason) +
+                         " (status " + std::to_string(static_cast<int>(d.status)) + "); " +
+                         consequence);
 }
 
-// The rectangles an image or button gets: an orientation without its position takes the one
-// before it; a width or height of 0 becomes the picture's own.
-struct Placement {
-    std::array<Rect, 3> rects{};
-    std::array<int32_t, 3> from{-1, -1, -1}; // orientation whose position is in effect
-};
-
-Placement CarriedPlacement(const Context& cx, int32_t s, Size natural) {
-    Placement p;
-    Rect r{};
-    int32_t from = -1;
-    for (int32_t o = 0; o < kOrientationCount; ++o) {
-        const auto i = static_cast<size_t>(o);
-        if (cx.ini.GetRect(s, kPosKeys[i], kSizeKeys[i], r)) from = o;
-        const int32_t w = r.Width() == 0 ? natural.width : r.Width();
-        const int32_t h = r.Height() == 0 ? natural.height : r.Height();
-        p.rects[i] = Rect::FromXYWH(r.left, r.top, w, h);
-        p.from[i] = from;
-    }
-    return p;
+// A button that lacks one picture's name is dropped before any picture is read; the one it
+// names is looked at all the same, so that the author hears of both mistakes at once.
+void CheckNamedPicture(Context& cx, const LoadDrop& missing) {
+    const SkinKey other = missing.key == SkinKey::FileUp ? SkinKey::FileDown : SkinKey::FileUp;
+    const std::string name = cx.ini.GetString(missing.section, KeyName(other), "");
+    if (name.empty()) return;
+    const BmpResult r = LoadBmp(cx.Resolve(name).string());
+    if (r.image) return;
+    LoadDrop d = MakeDrop(missing.kind, missing.section,
+                          cx.KeyLine(missing.section, KeyName(other)), DropCause::Bitmap, other);
+    d.file = name;
+    d.status = r.status;
+    d.reason = r.reason;
+    ReportBitmapDrop(cx, d);
 }
 
-int32_t PlacementLine(const Context& cx, int32_t s, const Placement& p, size_t o) {
-    return p.from[o] < 0 ? cx.HeaderLine(s)
-                         : cx.KeyLine(s, kPosKeys[static_cast<size_t>(p.from[o])]);
+void ReportDrop(Context& cx, const LoadDrop& d) {
+    const std::string consequence(Consequence(d.kind));
+    const std::string section(SectionName(d.kind));
+    switch (d.cause) {
+    case DropCause::MissingKey:
+        cx.Error(d.line, "[" + section + "] has no " + Quote(KeyName(d.key)) + "; " +
+                             (d.kind == SectionKind::Image ? "image dropped" : consequence));
+        if (d.kind == SectionKind::Button) CheckNamedPicture(cx, d);
+        return;
+    case DropCause::NoItems:
+        cx.Error(d.line, Quote(KeyName(d.key)) + " has no items; " + consequence);
+        return;
+    case DropCause::Bitmap:
+        ReportBitmapDrop(cx, d);
+        return;
+    case DropCause::Budget:
+        cx.Error(d.line, "the bitmaps read up to this " +
+                             std::string(d.kind == SectionKind::Button ? "button" : "image") +
+                             " come to more than " + BytesText(cx.maxBitmapBytes) +
+                             ": it and every image and button the loader takes after it "
+                             "are dropped");
+        return;
+    }
+}
+
+int32_t KeyLineOf(const SkinElement& e, std::string_view key) {
+    const KeySource* k = e.FindKey(key);
+    return k ? k->line : e.line;
+}
+
+// Where the rectangle of an orientation comes from: the position key in effect, or the header.
+int32_t PlacementLine(const SkinElement& e, size_t o) {
+    const int32_t from = e.placedBy[o];
+    return from < 0 ? e.line : KeyLineOf(e, kPosKeys[static_cast<size_t>(from)]);
 }
 
 bool OnScreen(const Rect& r, size_t o) {
     return IntersectRect(r, Rect{0, 0, kScreenSizes[o].width, kScreenSizes[o].height});
 }
 
-void CheckOnScreen(Context& cx, int32_t s, const Placement& p, std::string_view what) {
+void CheckOnScreen(Context& cx, const SkinElement& e, std::string_view what) {
     for (size_t o = 0; o < 3; ++o) {
-        const Rect& r = p.rects[o];
+        const Rect& r = e.rects[o];
+        const int32_t from = e.placedBy[o];
         std::string carried;
-        if (p.from[o] >= 0 && static_cast<size_t>(p.from[o]) != o)
-            carried = " (placed by " + Quote(kPosKeys[static_cast<size_t>(p.from[o])]) + ")";
+        if (from >= 0 && static_cast<size_t>(from) != o)
+            carried = " (placed by " + Quote(kPosKeys[static_cast<size_t>(from)]) + ")";
         if (r.IsEmpty())
-            cx.Warning(PlacementLine(cx, s, p, o),
-                       std::string(what) + " has an empty rectangle in " +
-                           std::string(kOrientationNames[o]) + " (" +
-                           SizeText(r.Width(), r.Height()) + ")" + carried + "; not drawn there");
+            cx.Warning(PlacementLine(e, o), std::string(what) + " has an empty rectangle in " +
+                                                std::string(kOrientationNames[o]) + " (" +
+                                                SizeText(r.Width(), r.Height()) + ")" + carried +
+                                                "; not drawn there");
         else if (!OnScreen(r, o))
-            cx.Warning(PlacementLine(cx, s, p, o), std::string(what) + " is wholly off-screen in " +
-                                                       std::string(kOrientationNames[o]) + " (" +
-                                                       RectText(r) + ")" + carried);
+            cx.Warning(PlacementLine(e, o), std::string(what) + " is wholly off-screen in " +
+                                                std::string(kOrientationNames[o]) + " (" +
+                                                RectText(r) + ")" + carried);
     }
 }
 
-void CheckColourKey(Context& cx, int32_t s, const Placement& p, Size natural) {
-    Color key;
-    if (!cx.ini.GetColor(s, "transp_color", key)) return;
+void CheckColourKey(Context& cx, const SkinElement& e, bool keyed, Size natural) {
+    if (!keyed) return;
     std::string where;
     for (size_t o = 0; o < 3; ++o) {
-        const Rect& r = p.rects[o];
+        const Rect& r = e.rects[o];
         if (!OnScreen(r, o) || (r.Width() == natural.width && r.Height() == natural.height))
             continue;
         where += (where.empty() ? "" : ", ") + std::string(kOrientationNames[o]);
     }
+    const std::string_view key = KeyName(SkinKey::TranspColor);
     if (!where.empty())
-        cx.Warning(cx.KeyLine(s, "transp_color"),
-                   "\"transp_color\" cannot apply in " + where +
-                       ": the rectangle is not the picture's size (" +
-                       SizeText(natural.width, natural.height) +
-                       "), so it is drawn resized and "
-                       "opaque");
+        cx.Warning(KeyLineOf(e, key), Quote(key) + " cannot apply in " + where +
+                                          ": the rectangle is not the picture's size (" +
+                                          SizeText(natural.width, natural.height) +
+                                          "), so it is drawn resized and opaque");
 }
 
-struct Images {
-    bool borderLoaded = false;
-};
-
-// An image element (also the background and border images); returns whether it loads.
-bool CheckImage(Context& cx, int32_t s, SectionKind kind, const Images& images) {
-    const std::string_view def = kind == SectionKind::BackgroundImage ? "bgr.bmp"
-                                 : kind == SectionKind::BorderImage   ? "border.bmp"
-                                                                      : "";
-    const std::string_view what = kind == SectionKind::BackgroundImage ? "background image"
-                                  : kind == SectionKind::BorderImage   ? "border image"
-                                                                       : "image";
-    const std::string name = cx.ini.GetString(s, "file", def);
-    if (name.empty()) {
-        cx.Error(cx.HeaderLine(s), "[Image] has no \"file\"; image dropped");
-        return false;
-    }
-    const int32_t line = cx.HasKey(s, "file") ? cx.KeyLine(s, "file") : cx.HeaderLine(s);
-    const auto size = CheckBitmap(cx, line, name, "no " + std::string(what));
-    if (!size) return false;
-    if (kind == SectionKind::BorderImage) {
-        if (size->width < 3)
-            cx.Warning(line, "border picture is " + std::to_string(size->width) +
-                                 " pixels wide; frames need at least 3");
-        return true;
-    }
-    const Placement p = CarriedPlacement(cx, s, *size);
-    CheckOnScreen(cx, s, p, std::string(what) + " " + Quote(name));
-    CheckColourKey(cx, s, p, *size);
-    if (cx.ini.GetInt(s, "border", 0) != 0 && !images.borderLoaded)
-        cx.Warning(cx.KeyLine(s, "border"),
-                   "\"border\" is set but there is no border image; no frame is drawn");
-    return true;
+void CheckImage(Context& cx, const Skin& skin, const SkinImage& image, std::string_view what) {
+    CheckOnScreen(cx, image, std::string(what) + " " + Quote(image.file));
+    CheckColourKey(cx, image, image.hasTransparentColor != 0, {image.width, image.height});
+    if (image.border != 0 && !skin.borderImage.loaded)
+        cx.Warning(KeyLineOf(image, KeyName(SkinKey::Border)),
+                   Quote(KeyName(SkinKey::Border)) +
+                       " is set but there is no border image; no frame is drawn");
 }
 
-void CheckButton(Context& cx, int32_t s) {
-    const std::string up = cx.ini.GetString(s, "file_up", "");
-    const std::string down = cx.ini.GetString(s, "file_down", "");
-    for (const std::string_view key : {"file_up", "file_down"}) {
-        if (!cx.HasKey(s, key))
-            cx.Error(cx.HeaderLine(s), "[Button] has no " + Quote(key) + "; button dropped");
-    }
-    std::optional<Size> upSize, downSize;
-    if (!up.empty()) upSize = CheckBitmap(cx, cx.KeyLine(s, "file_up"), up, "button dropped");
-    if (!down.empty())
-        downSize = CheckBitmap(cx, cx.KeyLine(s, "file_down"), down, "button dropped");
-    if (!upSize || !downSize) return;
-    if (*upSize != *downSize)
-        cx.Warning(cx.KeyLine(s, "file_down"),
-                   "down picture is " + SizeText(downSize->width, downSize->height) +
-                       " but the up picture is " + SizeText(upSize->width, upSize->height) +
+void CheckButton(Context& cx, const SkinButton& button) {
+    const Size up{button.width, button.height};
+    const Size down =
+        button.downBitmap ? Size{button.downBitmap->Width(), button.downBitmap->Height()} : up;
+    if (up != down)
+        cx.Warning(KeyLineOf(button, KeyName(SkinKey::FileDown)),
+                   "down picture is " + SizeText(down.width, down.height) +
+                       " but the up picture is " + SizeText(up.width, up.height) +
                        "; the button is drawn at the up picture's size");
-    const Placement p = CarriedPlacement(cx, s, *upSize);
-    CheckOnScreen(cx, s, p, "button " + Quote(up));
-    CheckColourKey(cx, s, p, *upSize);
+    CheckOnScreen(cx, button, "button " + Quote(button.fileUp));
+    CheckColourKey(cx, button, button.hasTransparentColor != 0, up);
 }
 
-void CheckLabelPlacement(Context& cx, int32_t s) {
+void CheckLabelPlacement(Context& cx, const SkinLabel& label) {
     for (size_t o = 0; o < 3; ++o) {
-        Rect r{};
+        const Rect& r = label.rects[o];
         const std::string orientation(kOrientationNames[o]);
-        if (!cx.ini.GetRect(s, kPosKeys[o], kSizeKeys[o], r)) {
-            cx.Warning(cx.HeaderLine(s),
+        if (label.placedBy[o] < 0) {
+            cx.Warning(label.line,
                        "label has no " + Quote(kPosKeys[o]) + "; not drawn in " + orientation);
             continue;
         }
-        const int32_t line = cx.KeyLine(s, kPosKeys[o]);
+        const int32_t line = KeyLineOf(label, kPosKeys[o]);
         if (r.Width() == 0 || r.Height() == 0)
             cx.Warning(line, "label has no size in " + orientation + " (" + Quote(kSizeKeys[o]) +
                                  "); not drawn there");
@@ -229,25 +228,19 @@ void CheckLabelPlacement(Context& cx, int32_t s) {
     }
 }
 
-void CheckLabel(Context& cx, int32_t s, std::set<std::string>& checkedFaces) {
+// The names of "fields" the loader passes over, and the faces its fonts ask for that the font
+// engine has to substitute: once per face, for as many faces as a font cache holds.
+void CheckLabel(Context& cx, const SkinLabel& label, std::set<std::string>& checkedFaces) {
+    const int32_t s = label.section;
     std::vector<std::string> names;
-    if (cx.ini.GetList(s, "fields", names) == 0) {
-        if (cx.HasKey(s, "fields"))
-            cx.Error(cx.KeyLine(s, "fields"), "\"fields\" has no items; label dropped");
-        else
-            cx.Error(cx.HeaderLine(s), "[Label] has no \"fields\"; label dropped");
-        return;
-    }
-    const int32_t fieldsLine = cx.KeyLine(s, "fields");
+    cx.ini.GetList(s, KeyName(SkinKey::Fields), names);
+    const int32_t fieldsLine = KeyLineOf(label, KeyName(SkinKey::Fields));
     const std::vector<std::string_view> known(kCallerFieldNames.begin(), kCallerFieldNames.end());
-    bool anyField = false;
-    for (const std::string& n : names)
-        anyField = anyField || FindCallerField(n).has_value();
-    const std::vector<std::string_view> fonts = cx.ini.FindNumberedValues(s, "font", names.size());
+    const bool anyField = !label.fieldIds.empty();
+    const std::vector<std::string_view> fonts =
+        cx.ini.FindNumberedValues(s, kFieldFontKeys.prefix, names.size());
     for (size_t i = 0; i < names.size(); ++i) {
         if (FindCallerField(names[i])) {
-            // Fonts: report faces the font engine has to substitute, once per face, for as many
-            // faces as a font cache holds.
             FontSpec fontSpec;
             fontSpec.face.clear();
             ParseFontSpec(fonts[i], fontSpec.size, fontSpec.face, fontSpec.bold, fontSpec.italic);
@@ -258,7 +251,7 @@ void CheckLabel(Context& cx, int32_t s, std::set<std::string>& checkedFaces) {
             if (font->IsSubstituted()) {
                 const std::string_view package = FontPackageForFace(fontSpec.face);
                 cx.Warning(
-                    cx.KeyLine(s, "font" + std::to_string(i + 1)),
+                    cx.KeyLine(s, std::string(kFieldFontKeys.prefix) + std::to_string(i + 1)),
                     "font face " + Quote(fontSpec.face) + " is not installed; " +
                         (font->Family().empty() ? std::string("no face") : Quote(font->Family())) +
                         " stands in" +
@@ -277,95 +270,41 @@ void CheckLabel(Context& cx, int32_t s, std::set<std::string>& checkedFaces) {
             cx.Error(fieldsLine, text + "; the label shows nothing");
         }
     }
-    if (anyField) CheckLabelPlacement(cx, s);
-}
-
-void CheckPhotoRect(Context& cx, int32_t s) {
-    if (!cx.HasKey(s, "posP") && !cx.HasKey(s, "posL") && !cx.HasKey(s, "posQ")) {
-        cx.Warning(cx.HeaderLine(s), "[Photo Rect] has no position; the photo is not drawn");
-        return;
-    }
-    const Placement p = CarriedPlacement(cx, s, Size{});
-    CheckOnScreen(cx, s, p, "photo rectangle");
-}
-
-std::string BytesText(uint64_t bytes) {
-    constexpr uint64_t kMiB = uint64_t{1} << 20;
-    return bytes % kMiB == 0 ? std::to_string(bytes / kMiB) + " MiB"
-                             : std::to_string(bytes) + " bytes";
-}
-
-// What loading the named bitmap costs the skin's budget, from the load CheckBitmap keeps.
-BitmapCheck LoadOf(const Context& cx, std::string_view name) {
-    const auto it = cx.bitmaps.find(cx.Resolve(name).lexically_normal().string());
-    return it == cx.bitmaps.end() ? BitmapCheck{} : it->second;
-}
-
-// The loader reads the background and border pictures, then the images, then the buttons, and
-// stops taking images and buttons once the bitmap files it read and the pictures it decoded
-// pass a budget together, failed loads included.
-void CheckBitmapBudget(Context& cx) {
-    uint64_t total = 0;
-    for (const auto& [kind, def] : {std::pair{SectionKind::BackgroundImage, "bgr.bmp"},
-                                    std::pair{SectionKind::BorderImage, "border.bmp"}}) {
-        const int32_t s = cx.firstSection[static_cast<size_t>(kind)];
-        const std::string name = s >= 0 ? cx.ini.GetString(s, "file", def) : "";
-        if (!name.empty()) total += LoadOf(cx, name).loadBytes;
-    }
-    for (const SectionKind pass : {SectionKind::Image, SectionKind::Button}) {
-        for (const auto& [s, kind] : cx.elementSections) {
-            if (kind != pass) continue;
-            const bool image = kind == SectionKind::Image;
-            const std::string first = cx.ini.GetString(s, image ? "file" : "file_up", "");
-            const std::string second = image ? "" : cx.ini.GetString(s, "file_down", "");
-            if (first.empty() || (!image && second.empty())) continue;
-            const BitmapCheck up = LoadOf(cx, first);
-            total += up.loadBytes;
-            if (!image && up.size) total += LoadOf(cx, second).loadBytes;
-            if (total > cx.maxBitmapBytes) {
-                cx.Error(cx.HeaderLine(s),
-                         "the bitmaps read up to this " + std::string(image ? "image" : "button") +
-                             " come to more than " + BytesText(cx.maxBitmapBytes) +
-                             ": it and every image and button the loader takes after it "
-                             "are dropped");
-                return;
-            }
-        }
-    }
+    if (anyField) CheckLabelPlacement(cx, label);
 }
 
 } // namespace
 
-void CheckElements(Context& cx) {
-    const auto first = [&](SectionKind k) { return cx.firstSection[static_cast<size_t>(k)]; };
+void CheckElements(Context& cx, const Skin& skin, const LoadReport& report) {
+    if (const int32_t s = cx.firstSection[static_cast<size_t>(SectionKind::BackgroundColor)];
+        s >= 0 && !cx.HasKey(s, KeyName(SkinKey::Color)))
+        cx.Warning(cx.HeaderLine(s), "[" + std::string(SectionName(SectionKind::BackgroundColor)) +
+                                         "] has no " + Quote(KeyName(SkinKey::Color)) +
+                                         "; white is used");
 
-    if (const int32_t s = first(SectionKind::BackgroundColor); s >= 0 && !cx.HasKey(s, "color"))
-        cx.Warning(cx.HeaderLine(s), "[Background Color] has no \"color\"; white is used");
+    for (const LoadDrop& d : report.drops)
+        ReportDrop(cx, d);
 
-    Images images;
-    if (const int32_t s = first(SectionKind::BorderImage); s >= 0)
-        images.borderLoaded = CheckImage(cx, s, SectionKind::BorderImage, images);
-    if (const int32_t s = first(SectionKind::BackgroundImage); s >= 0)
-        CheckImage(cx, s, SectionKind::BackgroundImage, images);
-    if (const int32_t s = first(SectionKind::PhotoRect); s >= 0) CheckPhotoRect(cx, s);
-
-    std::set<std::string> checkedFaces;
-    for (const auto& [s, kind] : cx.elementSections) {
-        switch (kind) {
-        case SectionKind::Image:
-            CheckImage(cx, s, kind, images);
-            break;
-        case SectionKind::Button:
-            CheckButton(cx, s);
-            break;
-        case SectionKind::Label:
-            CheckLabel(cx, s, checkedFaces);
-            break;
-        default:
-            break;
-        }
+    if (const SkinImage& border = skin.borderImage; border.loaded && border.width < 3)
+        cx.Warning(KeyLineOf(border, KeyName(SkinKey::File)),
+                   "border picture is " + std::to_string(border.width) +
+                       " pixels wide; frames need at least 3");
+    if (skin.backgroundImage.loaded) CheckImage(cx, skin, skin.backgroundImage, "background image");
+    if (const SkinElement& photo = skin.photoRect; photo.section >= 0) {
+        if (std::all_of(kPosKeys.begin(), kPosKeys.end(),
+                        [&](std::string_view k) { return !photo.FindKey(k); }))
+            cx.Warning(photo.line, "[" + std::string(SectionName(SectionKind::PhotoRect)) +
+                                       "] has no position; the photo is not drawn");
+        else
+            CheckOnScreen(cx, photo, "photo rectangle");
     }
-    CheckBitmapBudget(cx);
+    for (const SkinImage& image : skin.images)
+        CheckImage(cx, skin, image, "image");
+    for (const SkinButton& button : skin.buttons)
+        CheckButton(cx, button);
+    std::set<std::string> checkedFaces;
+    for (const SkinLabel& label : skin.labels)
+        CheckLabel(cx, label, checkedFaces);
 }
 
 } // namespace pindrel::lint

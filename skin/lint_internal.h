@@ -6,48 +6,15 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "ini/skin_ini_file.h"
-#include "render/bmp_decoder.h"
-#include "render/geometry.h"
 #include "skin/lint.h"
 #include "skin/skin.h"
+#include "skin/skin_format.h"
+#include "skin/skin_load.h"
 
 namespace pindrel::lint {
-
-// The sections the loader reads, by their exact names.
-enum class SectionKind {
-    BackgroundColor,
-    BackgroundImage,
-    BorderImage,
-    PhotoRect,
-    Image,
-    Button,
-    Label,
-};
-inline constexpr std::array<std::string_view, 7> kSectionNames = {"Background Color",
-                                                                  "Background Image",
-                                                                  "Border Image",
-                                                                  "Photo Rect",
-                                                                  "Image",
-                                                                  "Button",
-                                                                  "Label"};
-
-std::optional<SectionKind> FindSectionKind(std::string_view name);
-// Only the first section of these kinds counts.
-constexpr bool IsSingle(SectionKind k) {
-    return k != SectionKind::Image && k != SectionKind::Button && k != SectionKind::Label;
-}
-
-// What a bitmap file gave when it was decoded.
-struct BitmapCheck {
-    std::optional<Size> size; // none when it cannot be used
-    BmpStatus status = BmpStatus::Ok;
-    std::string_view reason;
-    uint64_t loadBytes = 0; // what one load costs the skin's bitmap budget: file and picture
-};
 
 // One lint run over a parsed skin file.
 class Context {
@@ -73,12 +40,7 @@ public:
 
     const SkinIniFile& ini;
     // The section index that counts for each kind read once; -1 for none.
-    std::array<int32_t, kSectionNames.size()> firstSection{-1, -1, -1, -1, -1, -1, -1};
-    // Sections read as elements, in file order, with their kinds.
-    std::vector<std::pair<int32_t, SectionKind>> elementSections;
-    // Bitmaps by their resolved, normalised path, each decoded once: a skin may name one in any
-    // number of sections, and it may be huge or declare a picture of hundreds of MiB.
-    std::unordered_map<std::string, BitmapCheck> bitmaps;
+    std::array<int32_t, kSkinSections.size()> firstSection{-1, -1, -1, -1, -1, -1, -1};
     // The loader's budget for the bitmap files it reads and the pictures it keeps.
     uint64_t maxBitmapBytes = kMaxSkinBitmapBytes;
     size_t maxFindings = SIZE_MAX;
@@ -99,10 +61,11 @@ private:
     size_t total_ = 0;
 };
 
-// Syntax, section names, keys and value forms.
+// Syntax, section names, keys and value forms: what the loader passes over without a word.
 void CheckStructure(Context& cx);
-// Bitmaps, placement per orientation, caller fields and fonts.
-void CheckElements(Context& cx);
+// What the load left out and why, and what the loaded skin shows that its author may not mean:
+// placement per orientation, colour keys that cannot apply, caller fields and fonts.
+void CheckElements(Context& cx, const Skin& skin, const LoadReport& report);
 
 // Helpers for messages.
 // text in double quotes, cut short when long.

@@ -7,8 +7,9 @@
 namespace pindrel {
 
 BmpResult LoadContext::Decode(std::string_view name) const {
-    std::string path(name);
-    if (!folder.empty() && !std::filesystem::path(path).is_absolute())
+    // The system reads a name up to its first NUL byte; so does the folder's join.
+    std::string path(name.substr(0, name.find('\0')));
+    if (!folder.empty() && !path.empty() && !std::filesystem::path(path).is_absolute())
         path = (std::filesystem::path(folder) / path).string();
     return bitmaps ? bitmaps->Load(path) : LoadBmp(path);
 }
