@@ -22,5 +22,8 @@ Command AddSheetCommand(CLI::App& parent);
 Command AddInspectCommand(CLI::App& parent);
 Command AddLintCommand(CLI::App& parent);
 Command AddDecodeCommand(CLI::App& parent);
+Command AddSnapshotCommand(CLI::App& parent);
+Command AddCompareCommand(CLI::App& parent);
+Command AddDiffCommand(CLI::App& parent);
 
 } // namespace pindrel::cli
