@@ -13,10 +13,11 @@ packages=(
     libstb-dev libinih-dev
     fonts-wine fonts-dejavu-core
     dpkg-dev file
+    imagemagick
 )
 # Extras for screenshots and packaging checks; not needed by the tests.
 if [[ "${1:-}" == "--extras" ]]; then
-    packages+=(xvfb xauth imagemagick desktop-file-utils appstream lintian)
+    packages+=(xvfb xauth chromium desktop-file-utils appstream lintian)
 fi
 
 missing=()
