@@ -83,7 +83,7 @@ std::string FormatSnapshot(const Snapshot& s) {
         {"bitmaps", Digests(s.bitmaps)},
         {"fonts", Digests(s.fonts)},
     };
-    return json.dump(2) + "\n";
+    return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
 std::optional<Snapshot> ParseSnapshot(std::string_view text, std::string* error) {

@@ -211,6 +211,13 @@ TEST_F(Snapshots, CompareNamesWhatCannotBeRead) {
          [&] { dir.Write("bad/snapshot.json", std::string_view("{\"format\": 1, ")); },
          {"compare", ini, "-d", (dir.Path() / "bad").string()},
          "snapshot.json: the snapshot cannot be read: not a snapshot file"},
+        {"snapshot of a later format",
+         [&] {
+             dir.Write("later/snapshot.json",
+                       std::regex_replace(json, std::regex("\"format\": 1"), "\"format\": 2"));
+         },
+         {"compare", ini, "-d", (dir.Path() / "later").string()},
+         "a snapshot of format 2, which this version cannot read"},
         {"missing skin", [] {}, {"compare", Out("none.ini"), "-d", snap}, "none.ini"},
         {"a screen missing",
          [&] { fs::remove(fs::path(snap) / "square-photo.png"); },
