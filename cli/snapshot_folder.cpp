@@ -8,7 +8,7 @@
 #include "base/read_file.h"
 #include "cli/atomic_file.h"
 #include "cli/cli_skin.h"
-#include "cli/png_reader.h"
+#include "cli/png_decoder.h"
 #include "cli/png_writer.h"
 
 namespace pindrel::cli {

@@ -1,4 +1,4 @@
-#include "cli/png_reader.h"
+#include "cli/png_decoder.h"
 
 #include <cerrno>
 #include <cstring>
