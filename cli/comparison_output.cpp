@@ -22,10 +22,11 @@ Comparison StartComparison(std::string expectedName, std::string actualName, int
 int FinishComparison(Comparison& comparison, const ReportOptions& options, const ReportPage& page) {
     for (ScreenComparison& s : comparison.screens)
         CompareScreen(s, comparison.tolerance);
+    // The font lines come first, before any other line on either stream.
+    if (!WriteStdout(FormatComparison(comparison))) return kExitFailed;
     for (const ScreenComparison& s : comparison.screens) {
         if (!s.expected) PrintError(s.expectedProblem);
     }
-    if (!WriteStdout(FormatComparison(comparison))) return kExitFailed;
     if (!options.diffDir.empty() && !WriteDiffPictures(comparison, options.diffDir))
         return kExitFailed;
     if (!options.report.empty()) {

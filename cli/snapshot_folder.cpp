@@ -95,6 +95,9 @@ std::vector<std::string> InputChanges(const Snapshot& expected, const Snapshot& 
     if (expected.tool != actual.tool)
         notes.push_back(expectedName + " was made by " + expected.tool + "; this is " +
                         actual.tool + ".");
+    if (expected.skin.file != actual.skin.file)
+        notes.push_back(expectedName + " is of " + expected.skin.file + ", not of " +
+                        actual.skin.file + ".");
     if (expected.skin.sha256 != actual.skin.sha256)
         notes.push_back("The skin file differs from " + expectedName + "'s.");
     std::map<std::string, std::pair<const FileDigest*, const FileDigest*>> byFile;
