@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 #include <sys/resource.h>
+#include <system_error>
 
 #include "support/pictures.h"
 
@@ -24,11 +25,27 @@ inline void WriteBmp(const std::filesystem::path& dir, const std::string& name, 
     WriteFile(dir / name, bytes.data(), bytes.size());
 }
 
-inline std::filesystem::path MakeBenchDir() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "pindrel-bench-XXXXXX").string();
-    if (!::mkdtemp(tmpl.data())) std::abort();
-    return tmpl;
-}
+// A fresh folder in the system's temporary folder, removed with everything in it when the object
+// goes: a benchmark run leaves nothing behind.
+class BenchDir {
+public:
+    BenchDir() {
+        std::string tmpl =
+            (std::filesystem::temp_directory_path() / "pindrel-bench-XXXXXX").string();
+        if (!::mkdtemp(tmpl.data())) std::abort();
+        path_ = tmpl;
+    }
+    ~BenchDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    BenchDir(const BenchDir&) = delete;
+    BenchDir& operator=(const BenchDir&) = delete;
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
 
 // Peak resident memory of the process so far, in MiB.
 inline double PeakRssMiB() {

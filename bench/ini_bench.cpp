@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "bench_skins.h"
 #include "ini/skin_ini_file.h"
 
 namespace {
@@ -32,7 +33,8 @@ const std::string& SyntheticSkin() {
 // The same bytes as a file, for both readers to load.
 const std::string& SkinPath() {
     static const std::string path = [] {
-        std::string p = (std::filesystem::temp_directory_path() / "pindrel-ini-bench.ini").string();
+        static const pindrel::bench::BenchDir dir;
+        std::string p = (dir.Path() / "skin.ini").string();
         std::ofstream(p, std::ios::binary) << SyntheticSkin();
         return p;
     }();

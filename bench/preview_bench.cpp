@@ -26,10 +26,10 @@ public:
 };
 
 void DrawFrame(benchmark::State& state, int labels) {
-    const auto dir = bench::MakeBenchDir();
-    const std::string ini = bench::HeavySkin(dir, 20, 6, labels);
-    bench::WriteFile(dir / "heavy.ini", ini.data(), ini.size());
-    if (chdir(dir.c_str()) != 0) std::abort();
+    const bench::BenchDir dir;
+    const std::string ini = bench::HeavySkin(dir.Path(), 20, 6, labels);
+    bench::WriteFile(dir.Path() / "heavy.ini", ini.data(), ini.size());
+    if (chdir(dir.Path().c_str()) != 0) std::abort();
     const auto photoBytes = test::PatternBmp24(240, 200, 77);
     const BmpResult photo = LoadBmp(photoBytes);
     ScreenDpiY = 96;

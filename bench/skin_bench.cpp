@@ -17,17 +17,17 @@ public:
 };
 
 struct Folder {
-    Folder() : dir(bench::MakeBenchDir()) {
+    Folder() {
         // 16 images + 21 buttons (42 pictures) + background + border = 60 bitmaps, 43 elements.
-        const std::string realistic = bench::HeavySkin(dir, 16, 21, 6);
-        bench::WriteFile(dir / "realistic.ini", realistic.data(), realistic.size());
+        const std::string realistic = bench::HeavySkin(dir.Path(), 16, 21, 6);
+        bench::WriteFile(dir.Path() / "realistic.ini", realistic.data(), realistic.size());
         std::string synthetic;
         for (int i = 0; i < 10000; ++i) {
             synthetic += i % 2 ? "[Label]\nfields=name,phone\nposP=1,2\nsizeP=100,20\nfont1=12\n"
                                : "[Image]\nfile=image" + std::to_string(i % 16) +
                                      ".bmp\nposP=10,20\nsizeP=40,30\ntype=24\n";
         }
-        bench::WriteFile(dir / "synthetic.ini", synthetic.data(), synthetic.size());
+        bench::WriteFile(dir.Path() / "synthetic.ini", synthetic.data(), synthetic.size());
         // One label of 20,000 fields, each with its font and colour keys: these are found in
         // one pass over the section, not one pass per key.
         std::string fields = "[Label]\nposP=0,0\nsizeP=240,320\nfields=name";
@@ -38,10 +38,10 @@ struct Folder {
                 "font" + std::to_string(i) + "=9,Tahoma\ncolor" + std::to_string(i) + "=1,2,3\n";
         }
         const std::string wide = fields + "\n" + keys;
-        bench::WriteFile(dir / "wide_label.ini", wide.data(), wide.size());
-        if (chdir(dir.c_str()) != 0) std::abort();
+        bench::WriteFile(dir.Path() / "wide_label.ini", wide.data(), wide.size());
+        if (chdir(dir.Path().c_str()) != 0) std::abort();
     }
-    std::filesystem::path dir;
+    bench::BenchDir dir;
 };
 
 const Folder& TheFolder() {

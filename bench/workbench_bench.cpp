@@ -78,18 +78,18 @@ void BM_QtScaled(benchmark::State& state) {
 BENCHMARK(BM_QtScaled)->Arg(2)->Arg(3)->Arg(4);
 
 struct HeavySkinDir {
-    HeavySkinDir() : dir(bench::MakeBenchDir()) {
-        const std::string ini = bench::HeavySkin(dir, 20, 6, 8);
-        bench::WriteFile(dir / "heavy.ini", ini.data(), ini.size());
+    HeavySkinDir() {
+        const std::string ini = bench::HeavySkin(dir.Path(), 20, 6, 8);
+        bench::WriteFile(dir.Path() / "heavy.ini", ini.data(), ini.size());
     }
-    std::filesystem::path dir;
+    bench::BenchDir dir;
 };
 
 // The Reload button: the skin loaded again, its problems listed.
 void BM_Reload(benchmark::State& state) {
     static const HeavySkinDir skin;
     auto chooser = std::make_unique<NoChooser>();
-    chooser->path = QString::fromStdString((skin.dir / "heavy.ini").string());
+    chooser->path = QString::fromStdString((skin.dir.Path() / "heavy.ini").string());
     DesignerDialog dialog(std::move(chooser), std::make_unique<NoSink>());
     dialog.Browse();
     for (auto _ : state)
@@ -102,7 +102,7 @@ BENCHMARK(BM_Reload)->Unit(benchmark::kMillisecond);
 void BM_LiveReload(benchmark::State& state) {
     static const HeavySkinDir skin;
     auto chooser = std::make_unique<NoChooser>();
-    chooser->path = QString::fromStdString((skin.dir / "heavy.ini").string());
+    chooser->path = QString::fromStdString((skin.dir.Path() / "heavy.ini").string());
     DesignerDialog dialog(std::move(chooser), std::make_unique<NoSink>());
     dialog.Browse();
     dialog.Strip()->reloadOnChange->setChecked(true);
@@ -114,14 +114,14 @@ BENCHMARK(BM_LiveReload)->Unit(benchmark::kMillisecond);
 // The problems list of a hostile skin (200,000 junk lines), which lists the first 500, beside
 // the full lint that pindrel-cli prints.
 struct JunkSkin {
-    JunkSkin() : dir(bench::MakeBenchDir()) {
+    JunkSkin() {
         std::string ini;
         for (int i = 0; i < 200000; ++i)
             ini += "junk\n";
-        bench::WriteFile(dir / "junk.ini", ini.data(), ini.size());
+        bench::WriteFile(dir.Path() / "junk.ini", ini.data(), ini.size());
     }
-    std::string Path() const { return (dir / "junk.ini").string(); }
-    std::filesystem::path dir;
+    std::string Path() const { return (dir.Path() / "junk.ini").string(); }
+    bench::BenchDir dir;
 };
 
 void BM_ProblemsOfJunk(benchmark::State& state) {

@@ -19,8 +19,6 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<FILE, FileCloser>;
 
-using WriteFn = std::function<bool(FILE*, std::string*)>;
-
 // Removes the temporary file unless it was renamed into place.
 class TempFile {
 public:
@@ -44,7 +42,7 @@ mode_t CreationMode() {
 }
 
 // Writes into an open stream and closes it; false, with a reason, when any step fails.
-bool WriteAndClose(FilePtr out, const WriteFn& write, std::string* error) {
+bool WriteAndClose(FilePtr out, const StreamWriter& write, std::string* error) {
     error->clear();
     if (!write(out.get(), error)) {
         if (error->empty()) *error = "cannot write";
@@ -63,7 +61,8 @@ bool WriteAndClose(FilePtr out, const WriteFn& write, std::string* error) {
 
 // A device, pipe or socket (/dev/stdout, a FIFO) is written where it is: renaming a file over
 // it would replace the node itself. So is a symbolic link that points nowhere yet.
-bool WriteInPlace(const std::filesystem::path& target, const WriteFn& write, std::string* error) {
+bool WriteInPlace(const std::filesystem::path& target, const StreamWriter& write,
+                  std::string* error) {
     FilePtr out(std::fopen(target.c_str(), "wb"));
     if (!out) {
         *error = std::strerror(errno);
@@ -74,7 +73,7 @@ bool WriteInPlace(const std::filesystem::path& target, const WriteFn& write, std
 
 } // namespace
 
-bool WriteFileAtomically(std::string_view path, const WriteFn& write, std::string* error) {
+bool WriteFileAtomically(std::string_view path, const StreamWriter& write, std::string* error) {
     std::string ignored;
     if (!error) error = &ignored;
     if (path == "-") {
@@ -88,12 +87,12 @@ bool WriteFileAtomically(std::string_view path, const WriteFn& write, std::strin
         }
         return WriteAndClose(std::move(out), write, error);
     }
+    std::filesystem::path target(path);
+    std::error_code ec;
     if (path.size() >= PATH_MAX) {
         *error = std::strerror(ENAMETOOLONG);
         return false;
     }
-    std::filesystem::path target(path);
-    std::error_code ec;
     const std::filesystem::file_status status = std::filesystem::status(target, ec);
     const bool link = std::filesystem::is_symlink(std::filesystem::symlink_status(target, ec));
     if (std::filesystem::is_directory(status)) {
@@ -108,8 +107,6 @@ bool WriteFileAtomically(std::string_view path, const WriteFn& write, std::strin
         if (ec) return WriteInPlace(target, write, error);
         target = std::move(resolved);
     }
-    struct stat existing {};
-    const bool replacing = ::stat(target.c_str(), &existing) == 0;
 
     std::filesystem::path dir = target.parent_path();
     if (dir.empty()) dir = ".";
@@ -124,8 +121,11 @@ bool WriteFileAtomically(std::string_view path, const WriteFn& write, std::strin
         return false;
     }
     TempFile temp(name);
-    // mkstemp makes the file private.
-    ::fchmod(fd, replacing ? (existing.st_mode & 07777) : CreationMode());
+    // mkstemp makes the file private: a file replaced keeps its permissions, a new one gets
+    // those of any new file.
+    struct stat old {};
+    const bool replacing = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    ::fchmod(fd, replacing ? (old.st_mode & 07777) : CreationMode());
     FilePtr out(::fdopen(fd, "wb"));
     if (!out) {
         *error = std::strerror(errno);
@@ -139,6 +139,17 @@ bool WriteFileAtomically(std::string_view path, const WriteFn& write, std::strin
     }
     temp.Keep();
     return true;
+}
+
+bool WriteFileAtomically(std::string_view path, std::string_view bytes, std::string* error) {
+    return WriteFileAtomically(
+        path,
+        [bytes](FILE* out, std::string* e) {
+            if (std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size()) return true;
+            *e = std::strerror(errno);
+            return false;
+        },
+        error);
 }
 
 } // namespace pindrel::cli

@@ -108,17 +108,6 @@ std::string SkinPathOrDefault(std::string_view skin) {
     return {};
 }
 
-std::string CliSkin::GetFieldText(int32_t field) {
-    const CallType t = GetCallType(nullptr);
-    if (static_cast<CallerField>(field) == CallerField::Time) return time ? *time : LocalTimeText();
-    return FieldText(field, t, info, {});
-}
-
-CallType CliSkin::GetCallType(ConstPixelView* p) {
-    if (p) *p = photo ? photo->View() : ConstPixelView{};
-    return callType;
-}
-
 bool LoadSkin(Skin& skin, std::string_view path) {
     // The skin is opened by its name inside its folder: a relative path, however deep the
     // current directory lies, and an absolute one alike.
@@ -153,7 +142,7 @@ std::optional<DibImage> LoadPhoto(std::string_view path) {
     return std::move(result.image);
 }
 
-bool PrepareSkin(CliSkin& skin, const SampleOptions& options) {
+bool PrepareSkin(SampleSkin& skin, const SampleOptions& options) {
     ScreenDpiY = options.dpi;
     skin.info = options.info;
     skin.time = options.time;

@@ -8,6 +8,7 @@
 #include "cli/options.h"
 #include "render/bmp_decoder.h"
 #include "render/dib_image.h"
+#include "skin/sample_skin.h"
 #include "skin/skin.h"
 
 namespace pindrel::cli {
@@ -29,18 +30,6 @@ bool WriteStdout(std::string_view text);
 // Empty, with a message, when no example skin is installed.
 std::string SkinPathOrDefault(std::string_view skin);
 
-// A skin owned by the command line: the caller data, time and photo come from the options.
-class CliSkin : public Skin {
-public:
-    std::string GetFieldText(int32_t field) override;
-    CallType GetCallType(ConstPixelView* photo) override;
-
-    CallType callType = CallType::UnknownCaller;
-    CallerInfo info;
-    std::optional<std::string> time;
-    std::optional<DibImage> photo;
-};
-
 // Loads the skin as the designer does after Browse, with the current directory at the skin's
 // folder so that relative bitmap names resolve there; the current directory is restored after.
 // False, with a message, when the skin file cannot be read.
@@ -51,6 +40,6 @@ bool LoadSkin(Skin& skin, std::string_view path);
 std::optional<DibImage> LoadPhoto(std::string_view path);
 
 // Applies the sample options to a fresh skin: caller data, time, photo and ScreenDpiY.
-bool PrepareSkin(CliSkin& skin, const SampleOptions& options);
+bool PrepareSkin(SampleSkin& skin, const SampleOptions& options);
 
 } // namespace pindrel::cli

@@ -182,7 +182,7 @@ void AppendLabel(Output& out, const SkinLabel& label, int indent) {
 int RunInspect(std::string_view skinArg) {
     const std::string path = SkinPathOrDefault(skinArg);
     if (path.empty()) return kExitFailed;
-    CliSkin skin;
+    SampleSkin skin;
     if (!LoadSkin(skin, path)) return kExitFailed;
 
     Output out;

@@ -25,7 +25,7 @@ int RunRender(const RenderOptions& options) {
         return kExitUsage;
     const std::string path = SkinPathOrDefault(options.skin);
     if (path.empty()) return kExitFailed;
-    CliSkin skin;
+    SampleSkin skin;
     if (!PrepareSkin(skin, options.sample) || !LoadSkin(skin, path)) return kExitFailed;
 
     if (options.press) {

@@ -9,6 +9,7 @@
 #include "render/canvas.h"
 #include "render/font.h"
 #include "render/text_draw.h"
+#include "skin/screens.h"
 
 namespace pindrel::cli {
 
@@ -43,7 +44,7 @@ int RunSheet(const SheetOptions& options) {
         return kExitUsage;
     const std::string path = SkinPathOrDefault(options.skin);
     if (path.empty()) return kExitFailed;
-    CliSkin skin;
+    SampleSkin skin;
     if (!PrepareSkin(skin, options.sample) || !LoadSkin(skin, path)) return kExitFailed;
 
     const std::unique_ptr<Font> title = CaptionFont(16, true);
@@ -84,10 +85,9 @@ int RunSheet(const SheetOptions& options) {
         DrawText(view, *caption, kOrientationCaptions[static_cast<size_t>(o)],
                  Rect{kMargin, textTop, gridLeft - kGap / 2, textTop + textHeight}, {},
                  kCaptionColor);
-        skin.SetOrientation(o);
         for (int32_t c = 0; c < columns; ++c) {
-            skin.callType = kCallTypes[static_cast<size_t>(c)];
-            const Canvas screenCanvas = skin.RenderPreview(screen);
+            const Canvas screenCanvas =
+                RenderScreen(skin, kAllScreens[static_cast<size_t>(o * columns + c)]);
             const int32_t left =
                 gridLeft + c * (kCellWidth + kGap) + (kCellWidth - screen.width) / 2;
             DrawOutline(view,

@@ -23,5 +23,8 @@ Command AddInspectCommand(CLI::App& parent);
 Command AddLintCommand(CLI::App& parent);
 Command AddDecodeCommand(CLI::App& parent);
 Command AddConvertCommand(CLI::App& parent);
+Command AddSnapshotCommand(CLI::App& parent);
+Command AddCompareCommand(CLI::App& parent);
+Command AddDiffCommand(CLI::App& parent);
 
 } // namespace pindrel::cli

@@ -117,23 +117,51 @@ void AddOutputOption(CLI::App* command, std::string& out, std::string_view typeN
         ->type_name(std::string(typeName));
 }
 
-void AddSampleOptions(CLI::App* command, SampleOptions& sample) {
+void AddSampleOptions(CLI::App* command, SampleOptions& sample, SampleDefaults defaults) {
     CallerInfo& info = sample.info;
-    command->add_option("--name", info.name, "Caller name")->capture_default_str();
-    command->add_option("--company", info.company, "Company")->capture_default_str();
-    command->add_option("--job", info.job, "Job")->capture_default_str();
-    command->add_option("--categories", info.categories, "Categories")->capture_default_str();
-    command->add_option("--phone", info.phone, "Phone number")->capture_default_str();
-    command->add_option("--phone-type", info.phoneType, "Phone type")->capture_default_str();
-    command->add_option("--nick", info.nick, "Nickname")->capture_default_str();
-    command->add_option("--time", sample.time,
-                        "Text of the time field; default: the local time (hours and minutes)");
-    command->add_option("--photo", sample.photo, "Caller photo; default: the built-in sample photo")
+    const bool recorded = defaults == SampleDefaults::Recorded;
+    const auto text = [&](const char* name, std::string& value, const char* description) {
+        CLI::Option* option = command->add_option(
+            name, value, std::string(description) + (recorded ? "; default: as recorded" : ""));
+        if (!recorded) option->capture_default_str();
+    };
+    text("--name", info.name, "Caller name");
+    text("--company", info.company, "Company");
+    text("--job", info.job, "Job");
+    text("--categories", info.categories, "Categories");
+    text("--phone", info.phone, "Phone number");
+    text("--phone-type", info.phoneType, "Phone type");
+    text("--nick", info.nick, "Nickname");
+    const std::string time = defaults == SampleDefaults::Designer
+                                 ? "the local time (hours and minutes)"
+                             : defaults == SampleDefaults::Fixed ? std::string(kFixedTime)
+                                                                 : "as recorded";
+    command->add_option("--time", sample.time, "Text of the time field; default: " + time);
+    command
+        ->add_option("--photo", sample.photo,
+                     std::string("Caller photo; default: ") +
+                         (recorded ? "as recorded" : "the built-in sample photo"))
         ->type_name("FILE.bmp");
-    command->add_option("--dpi", sample.dpi, "Dots per inch for font heights")
-        ->capture_default_str()
-        ->check(IntValidator(1, 10000))
-        ->type_name("N");
+    CLI::Option* dpi = command
+                           ->add_option("--dpi", sample.dpi,
+                                        std::string("Dots per inch for font heights") +
+                                            (recorded ? "; default: as recorded" : ""))
+                           ->check(IntValidator(1, 10000))
+                           ->type_name("N");
+    if (!recorded) dpi->capture_default_str();
+}
+
+void AddSnapshotDirOption(CLI::App* command, std::string& dir) {
+    command->add_option("-d,--dir", dir, "Snapshot folder (required)")->type_name("DIR");
+}
+
+void AddReportOptions(CLI::App* command, ReportOptions& report) {
+    command->add_option("--report", report.report, "Write an HTML report of every screen")
+        ->type_name("FILE.html");
+    command
+        ->add_option("--diff-dir", report.diffDir,
+                     "Write SCREEN-diff.png for every screen that differs into this folder")
+        ->type_name("DIR2");
 }
 
 bool Require(const std::string& value, std::string_view command, std::string_view what) {

@@ -21,6 +21,23 @@ struct SampleOptions {
     int32_t dpi = 96;
 };
 
+// The time text snapshots and diffs draw unless told otherwise, so that their screens do not
+// change with the clock.
+inline constexpr std::string_view kFixedTime = "12:34";
+
+// What the sample options stand for when they are not given, as their help says.
+enum class SampleDefaults {
+    Designer, // the designer's sample data; the local time
+    Fixed,    // the designer's sample data; kFixedTime
+    Recorded, // what the snapshot recorded
+};
+
+// Where a comparison puts what it found, beside its lines on stdout.
+struct ReportOptions {
+    std::string report;  // the HTML report; none when empty
+    std::string diffDir; // the folder of diff pictures; none when empty
+};
+
 // Validators whose messages say, in our words, what was given and what is expected. CLI11
 // puts the option's name in front of them.
 
@@ -41,7 +58,16 @@ void AddSkinArgument(CLI::App* command, std::string& skin);
 // -o/--output, required: checked by RequireOutput, which says what it is for.
 void AddOutputOption(CLI::App* command, std::string& out, std::string_view typeName,
                      std::string_view description);
-void AddSampleOptions(CLI::App* command, SampleOptions& sample);
+void AddSampleOptions(CLI::App* command, SampleOptions& sample,
+                      SampleDefaults defaults = SampleDefaults::Designer);
+// -d/--dir, the snapshot folder; checked with Require.
+void AddSnapshotDirOption(CLI::App* command, std::string& dir);
+// --report and --diff-dir.
+void AddReportOptions(CLI::App* command, ReportOptions& report);
+// The names of the sample options, for telling which of them were given.
+inline constexpr std::string_view kSampleOptionNames[] = {
+    "--name",       "--company", "--job",  "--categories", "--phone",
+    "--phone-type", "--nick",    "--time", "--photo",      "--dpi"};
 
 // False, with a usage message naming what is missing, when value is empty.
 bool Require(const std::string& value, std::string_view command, std::string_view what);

@@ -7,16 +7,17 @@ packages=(
     build-essential cmake ninja-build pkg-config git
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     libfreetype-dev libfontconfig-dev libpng-dev libjpeg62-turbo-dev
-    libcli11-dev nlohmann-json3-dev
+    libcli11-dev nlohmann-json3-dev nettle-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
     libstb-dev libinih-dev
     fonts-wine fonts-dejavu-core
     dpkg-dev file
+    imagemagick
 )
 # Extras for screenshots and packaging checks; not needed by the tests.
 if [[ "${1:-}" == "--extras" ]]; then
-    packages+=(xvfb xauth imagemagick desktop-file-utils appstream lintian)
+    packages+=(xvfb xauth chromium desktop-file-utils appstream lintian)
 fi
 
 missing=()

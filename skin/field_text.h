@@ -17,6 +17,7 @@ struct CallerInfo {
     std::string phone = "123456789";
     std::string phoneType = "mobile";
     std::string nick = "nick";
+    friend bool operator==(const CallerInfo&, const CallerInfo&) = default;
 };
 
 // The text caller field `field` shows under call type t; empty for unknown ids.

@@ -56,6 +56,7 @@ Font& FontCache::GetFont(const FontSpec& fontSpec) {
             fonts_.clear();
         }
         std::unique_ptr<Font> font = CreateFont(request);
+        if (!font->Path().empty()) files_.insert(font->Path());
         made = fonts_.emplace(std::move(request), std::move(font)).first;
     }
     Font& font = *made->second;

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <memory>
+#include <set>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -34,6 +36,9 @@ public:
     size_t Count() const { return index_.size(); }
     // Fonts made, at most kMaxCachedFonts.
     size_t FontCount() const { return fonts_.size(); }
+    // The files of every font made so far, dropped ones included, sorted and without repeats:
+    // what the pictures drawn with this cache depend on. Fonts without a file are left out.
+    std::vector<std::string> FontFiles() const { return {files_.begin(), files_.end()}; }
 
 private:
     struct SpecHash {
@@ -45,6 +50,7 @@ private:
 
     std::unordered_map<FontSpec, Font*, SpecHash> index_; // into fonts_
     std::unordered_map<FontRequest, std::unique_ptr<Font>, RequestHash> fonts_;
+    std::set<std::string> files_;
 };
 
 // What a FontSpec asks of the font engine: the em height from points and ScreenDpiY (96 when
