@@ -80,9 +80,10 @@ std::optional<std::vector<uint8_t>> ReadInput(const std::string& path) {
         return std::move(file.bytes);
     case ReadFileStatus::CannotOpen: {
         const std::string_view detail = OpenFailureDetail(path, file.error);
-        PrintError(path + ": " + (!detail.empty()            ? std::string(detail)
-                                  : file.error == ENOENT      ? std::string("no such file")
-                                                              : std::strerror(file.error)));
+        PrintError(path + ": " +
+                   (!detail.empty()        ? std::string(detail)
+                    : file.error == ENOENT ? std::string("no such file")
+                                           : std::strerror(file.error)));
         return std::nullopt;
     }
     case ReadFileStatus::NotRegular:

@@ -59,7 +59,7 @@ std::vector<int32_t> ParseIntList(std::string_view text, size_t count) {
     return numbers;
 }
 
-CLI::Validator KeywordValidator(std::vector<std::pair<std::string, int32_t>> names) {
+CLI::Validator KeywordValidator(std::vector<std::pair<std::string, int32_t>> names, bool numbers) {
     std::string expected;
     for (size_t i = 0; i < names.size(); ++i)
         expected += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + names[i].first;
@@ -70,14 +70,15 @@ CLI::Validator KeywordValidator(std::vector<std::pair<std::string, int32_t>> nam
                                            : ", ") +
                   std::to_string(names[i].second);
     return CLI::Validator(
-        [names, expected, values](std::string& text) -> std::string {
+        [names, expected, values, numbers](std::string& text) -> std::string {
             for (const auto& [name, value] : names) {
-                if (EqualNoCase(text, name) || ParseInt(text) == value) {
+                if (EqualNoCase(text, name) || (numbers && ParseInt(text) == value)) {
                     text = std::to_string(value);
                     return {};
                 }
             }
-            return "expects " + expected + " (or " + values + "), not " + Quoted(text);
+            return "expects " + expected + (numbers ? " (or " + values + ")" : std::string()) +
+                   ", not " + Quoted(text);
         },
         "");
 }

@@ -41,9 +41,10 @@ struct ReportOptions {
 // Validators whose messages say, in our words, what was given and what is expected. CLI11
 // puts the option's name in front of them.
 
-// One of the names, compared without case, or one of their values as a number; the text is
-// replaced by the value.
-CLI::Validator KeywordValidator(std::vector<std::pair<std::string, int32_t>> names);
+// One of the names, compared without case, or (when numbers) one of their values as a number;
+// the text is replaced by the value.
+CLI::Validator KeywordValidator(std::vector<std::pair<std::string, int32_t>> names,
+                                bool numbers = true);
 // A whole decimal number from lo to hi; what names it in the message.
 CLI::Validator IntValidator(int64_t lo, int64_t hi, std::string what = "a whole number");
 // count whole numbers separated by commas, in the form shown (for instance "X,Y,W,H").

@@ -69,14 +69,15 @@ void CheckSectionName(Context& cx, int32_t s) {
                                      "] (case and spaces count); section ignored";
             // Without those two the skin still shows everything it has.
             if (kind == SectionKind::BackgroundColor || kind == SectionKind::PhotoRect)
-                cx.Warning(cx.HeaderLine(s), text);
+                cx.Warning(cx.HeaderLine(s), LintRule::SectionNameCase, text);
             else
-                cx.Error(cx.HeaderLine(s), text);
+                cx.Error(cx.HeaderLine(s), LintRule::SectionNameCase, text);
             return;
         }
         if (norm.size() >= 4 && norm.size() <= 64 && EditDistance(norm, knownNorm) <= 2) {
-            cx.Warning(cx.HeaderLine(s), "unknown section [" + name + "] (did you mean [" +
-                                             std::string(known) + "]?); section ignored");
+            cx.Warning(cx.HeaderLine(s), LintRule::SectionNameTypo,
+                       "unknown section [" + name + "] (did you mean [" + std::string(known) +
+                           "]?); section ignored");
             return;
         }
     }
@@ -85,18 +86,20 @@ void CheckSectionName(Context& cx, int32_t s) {
 
 void CheckInt(Context& cx, int32_t line, std::string_view key, std::string_view value) {
     if (!IsWholeSkinInt(value)) {
-        cx.Warning(line, Quote(key) + " value " + Quote(value) + " is not a number; it reads as " +
-                             std::to_string(ParseSkinInt(value)));
+        cx.Warning(line, LintRule::NotANumber,
+                   Quote(key) + " value " + Quote(value) + " is not a number; it reads as " +
+                       std::to_string(ParseSkinInt(value)));
         return;
     }
     const int32_t v = ParseSkinInt(value);
     if (key == KeyName(SkinKey::Type) && (v & 31) == 0)
-        cx.Warning(line,
+        cx.Warning(line, LintRule::NoCallType,
                    Quote(key) + " " + std::to_string(v) + " shows the element under no call type");
     const bool horizontal = key == KeyName(SkinKey::HorAlign);
     if ((horizontal || key == KeyName(SkinKey::VertAlign)) && (v < 0 || v > 2))
-        cx.Warning(line, Quote(key) + " " + std::to_string(v) + " counts as " +
-                             (horizontal ? "left" : "top") + " (0)");
+        cx.Warning(line, LintRule::AlignmentOutOfRange,
+                   Quote(key) + " " + std::to_string(v) + " counts as " +
+                       (horizontal ? "left" : "top") + " (0)");
 }
 
 // Checks the items of a number list; returns how many there are.
@@ -107,11 +110,13 @@ size_t CheckNumbers(Context& cx, int32_t line, std::string_view key, std::string
     for (size_t i = from; i < items.size(); ++i) {
         const int32_t v = ParseSkinInt(items[i]);
         if (!IsWholeSkinInt(items[i]))
-            cx.Warning(line, Quote(key) + " item " + Quote(items[i]) +
-                                 " is not a number; it reads as " + std::to_string(v));
+            cx.Warning(line, LintRule::NotANumber,
+                       Quote(key) + " item " + Quote(items[i]) + " is not a number; it reads as " +
+                           std::to_string(v));
         else if (colour && (v < 0 || v > 255))
-            cx.Warning(line, Quote(key) + " item " + items[i] + " is outside 0..255; it reads as " +
-                                 std::to_string(v & 0xFF));
+            cx.Warning(line, LintRule::ColourOutOfRange,
+                       Quote(key) + " item " + items[i] + " is outside 0..255; it reads as " +
+                           std::to_string(v & 0xFF));
     }
     return items.size();
 }
@@ -128,39 +133,45 @@ void CheckValue(Context& cx, int32_t line, std::string_view key, std::string_vie
         const bool pos = key.starts_with("pos");
         const size_t n = CheckNumbers(cx, line, key, value, 0, false);
         if (n < 2)
-            cx.Warning(line, Quote(key) + " needs two numbers \"" + (pos ? "x,y" : "width,height") +
-                                 "\"; " + (pos ? "ignored" : "the size reads as 0,0"));
+            cx.Warning(line, LintRule::ItemCount,
+                       Quote(key) + " needs two numbers \"" + (pos ? "x,y" : "width,height") +
+                           "\"; " + (pos ? "ignored" : "the size reads as 0,0"));
         else if (n > 2)
-            cx.Warning(line, Quote(key) + " has more than two numbers; the rest are ignored");
+            cx.Warning(line, LintRule::ItemCount,
+                       Quote(key) + " has more than two numbers; the rest are ignored");
         break;
     }
     case ValueForm::Color: {
         const size_t n = CheckNumbers(cx, line, key, value, 0, true);
         if (n < 3)
-            cx.Warning(line, Quote(key) + " needs three numbers \"red,green,blue\"; ignored");
+            cx.Warning(line, LintRule::ItemCount,
+                       Quote(key) + " needs three numbers \"red,green,blue\"; ignored");
         else if (n > 3)
-            cx.Warning(line, Quote(key) + " has more than three numbers; the rest are ignored");
+            cx.Warning(line, LintRule::ItemCount,
+                       Quote(key) + " has more than three numbers; the rest are ignored");
         break;
     }
     case ValueForm::Font: {
         std::vector<std::string> items;
         SplitList(value, items);
         if (items.empty()) {
-            cx.Warning(line, Quote(key) + " has no items; ignored");
+            cx.Warning(line, LintRule::ItemCount, Quote(key) + " has no items; ignored");
             break;
         }
         if (!IsWholeSkinInt(items[0]))
-            cx.Warning(line, Quote(key) + " size " + Quote(items[0]) +
-                                 " is not a number; it reads as " +
-                                 std::to_string(ParseSkinInt(items[0])));
+            cx.Warning(line, LintRule::NotANumber,
+                       Quote(key) + " size " + Quote(items[0]) + " is not a number; it reads as " +
+                           std::to_string(ParseSkinInt(items[0])));
         for (size_t i = 2; i < std::min<size_t>(items.size(), 4); ++i) {
             if (!IsWholeSkinInt(items[i]))
-                cx.Warning(line, Quote(key) + std::string(i == 2 ? " bold " : " italic ") +
-                                     "flag " + Quote(items[i]) + " is not a number");
+                cx.Warning(line, LintRule::NotANumber,
+                           Quote(key) + std::string(i == 2 ? " bold " : " italic ") + "flag " +
+                               Quote(items[i]) + " is not a number");
         }
         if (items.size() > 4)
-            cx.Warning(line, Quote(key) + " has more than four items (size, face, bold, "
-                                          "italic); the rest are ignored");
+            cx.Warning(line, LintRule::ItemCount,
+                       Quote(key) + " has more than four items (size, face, bold, "
+                                    "italic); the rest are ignored");
         break;
     }
     case ValueForm::Fields: {
@@ -174,8 +185,9 @@ void CheckValue(Context& cx, int32_t line, std::string_view key, std::string_vie
             if (item.empty()) {
                 sawEmpty = true;
             } else if (sawEmpty) {
-                cx.Warning(line, Quote(key) + " has an empty item; the items after it move "
-                                              "forward, and so do their font and colour numbers");
+                cx.Warning(line, LintRule::EmptyFieldItem,
+                           Quote(key) + " has an empty item; the items after it move "
+                                        "forward, and so do their font and colour numbers");
                 break;
             }
             if (comma == std::string_view::npos) break;
@@ -220,8 +232,9 @@ void CheckKeys(Context& cx, int32_t s, SectionKind kind) {
         const std::string_view value = section.values[e];
         const int32_t line = e < lines.size() ? lines[e] : cx.HeaderLine(s);
         if (const auto [it, fresh] = seen.emplace(key, line); !fresh) {
-            cx.Warning(line, Quote(key) + " given again in " + where + "; the first (line " +
-                                 std::to_string(it->second) + ") counts");
+            cx.Warning(line, LintRule::DuplicateKey,
+                       Quote(key) + " given again in " + where + "; the first (line " +
+                           std::to_string(it->second) + ") counts");
             continue;
         }
 
@@ -230,22 +243,24 @@ void CheckKeys(Context& cx, int32_t s, SectionKind kind) {
             const size_t font = KeyNumber(key, kFieldFontKeys.prefix);
             const size_t n = font != 0 ? font : KeyNumber(key, kFieldColorKeys.prefix);
             if (n > fieldItems.size()) {
-                cx.Warning(line, Quote(key) + " matches no item of " +
-                                     Quote(KeyName(SkinKey::Fields)) + " (it has " +
-                                     std::to_string(itemCount) + "); ignored");
+                cx.Warning(line, LintRule::FieldKeyWithoutField,
+                           Quote(key) + " matches no item of " + Quote(KeyName(SkinKey::Fields)) +
+                               " (it has " + std::to_string(itemCount) + "); ignored");
                 continue;
             }
         }
         if (!form) {
             const auto like = Resembling(key, candidates);
-            cx.Warning(line, "unknown key " + Quote(key) + " in " + where +
-                                 (like ? " (did you mean " + Quote(*like) + "?)" : ""));
+            cx.Warning(line, LintRule::UnknownKey,
+                       "unknown key " + Quote(key) + " in " + where +
+                           (like ? " (did you mean " + Quote(*like) + "?)" : ""));
             continue;
         }
         if (info.onlyPictureCounts && key != KeyName(SkinKey::File)) {
-            cx.Warning(line, Quote(key) + " plays no part in " + where +
-                                 ": only its picture "
-                                 "counts");
+            cx.Warning(line, LintRule::KeyPlaysNoPart,
+                       Quote(key) + " plays no part in " + where +
+                           ": only its picture "
+                           "counts");
             continue;
         }
         CheckValue(cx, line, key, value, *form);
@@ -305,8 +320,8 @@ std::filesystem::path Context::Resolve(std::string_view name) const {
     return p.is_absolute() ? p : dir_ / p;
 }
 
-void Context::Add(int32_t line, bool error, std::string text) {
-    findings_.push_back({total_++, {file_, line, error, std::move(text)}});
+void Context::Add(int32_t line, bool error, LintRule rule, std::string text) {
+    findings_.push_back({total_++, {file_, line, error, std::move(text), rule}});
     // Past the limit only the first findings by line are kept: trimming at twice the limit keeps
     // memory bounded and the work linear.
     if (maxFindings < SIZE_MAX / 2 && findings_.size() >= 2 * maxFindings + 1) {
@@ -329,7 +344,7 @@ std::vector<LintFinding> Context::TakeFindings() {
 
 void CheckStructure(Context& cx) {
     for (const IniDroppedLine& d : cx.ini.droppedLines)
-        cx.Warning(d.line, DroppedLineText(d));
+        cx.Warning(d.line, LintRule::LineIgnored, DroppedLineText(d));
 
     for (int32_t s = 0; s < static_cast<int32_t>(cx.ini.sections.size()); ++s) {
         const auto kind = FindSectionKind(cx.ini.sections[static_cast<size_t>(s)].name);
@@ -340,7 +355,7 @@ void CheckStructure(Context& cx) {
         if (Section(*kind).single) {
             int32_t& first = cx.firstSection[static_cast<size_t>(*kind)];
             if (first >= 0) {
-                cx.Warning(cx.HeaderLine(s),
+                cx.Warning(cx.HeaderLine(s), LintRule::SecondSection,
                            "second [" + std::string(cx.ini.sections[static_cast<size_t>(s)].name) +
                                "] section is ignored (the first is at line " +
                                std::to_string(cx.HeaderLine(first)) + ")");
@@ -405,7 +420,7 @@ LintFinding UnreadableSkinFinding(std::string_view path) {
     const std::string problem = SkinReadProblem(path);
     const std::string text =
         problem == "cannot read the skin file" ? problem : "cannot read the skin file: " + problem;
-    return {std::string(path), 0, true, text};
+    return {std::string(path), 0, true, text, LintRule::SkinUnreadable};
 }
 
 std::vector<LintFinding> LintSkin(std::string_view path, uint64_t maxBitmapBytes) {

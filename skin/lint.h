@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "skin/lint_rules.h"
 #include "skin/skin.h"
 #include "skin/skin_load.h"
 
@@ -16,6 +17,7 @@ struct LintFinding {
     int32_t line = 0;   // 1-based; 0 when the file as a whole is meant
     bool error = false; // the finding drops an element (or the whole skin)
     std::string text;
+    LintRule rule = LintRule::LineIgnored;
     friend bool operator==(const LintFinding&, const LintFinding&) = default;
 };
 

@@ -83,13 +83,14 @@ void ReportBitmapDrop(Context& cx, const LoadDrop& d) {
     const std::string path = cx.Resolve(d.file).lexically_normal().string();
     if (const auto advice =
             d.status == BmpStatus::NotABitmap ? AdviseOnBitmapFile(path, d.file) : std::nullopt) {
-        cx.Error(d.line, advice->problem + " (" + consequence + "); " + advice->fix);
+        cx.Error(d.line, LintRule::BitmapNeedsConverting,
+                 advice->problem + " (" + consequence + "); " + advice->fix);
         return;
     }
     const std::string hint = d.status == BmpStatus::CannotOpen ? OpenHint(cx, d.file) : "";
-    cx.Error(d.line, "cannot load " + Quote(d.file) + hint + ": " + std::string(d.reason) +
-                         " (status " + std::to_string(static_cast<int>(d.status)) + "); " +
-                         consequence);
+    cx.Error(d.line, LintRule::BitmapUnreadable,
+             "cannot load " + Quote(d.file) + hint + ": " + std::string(d.reason) + " (status " +
+                 std::to_string(static_cast<int>(d.status)) + "); " + consequence);
 }
 
 // A button that lacks one picture's name is dropped before any picture is read; the one it
@@ -113,22 +114,25 @@ void ReportDrop(Context& cx, const LoadDrop& d) {
     const std::string section(SectionName(d.kind));
     switch (d.cause) {
     case DropCause::MissingKey:
-        cx.Error(d.line, "[" + section + "] has no " + Quote(KeyName(d.key)) + "; " +
-                             (d.kind == SectionKind::Image ? "image dropped" : consequence));
+        cx.Error(d.line, LintRule::RequiredKeyMissing,
+                 "[" + section + "] has no " + Quote(KeyName(d.key)) + "; " +
+                     (d.kind == SectionKind::Image ? "image dropped" : consequence));
         if (d.kind == SectionKind::Button) CheckNamedPicture(cx, d);
         return;
     case DropCause::NoItems:
-        cx.Error(d.line, Quote(KeyName(d.key)) + " has no items; " + consequence);
+        cx.Error(d.line, LintRule::NoFieldNames,
+                 Quote(KeyName(d.key)) + " has no items; " + consequence);
         return;
     case DropCause::Bitmap:
         ReportBitmapDrop(cx, d);
         return;
     case DropCause::Budget:
-        cx.Error(d.line, "the bitmaps read up to this " +
-                             std::string(d.kind == SectionKind::Button ? "button" : "image") +
-                             " come to more than " + BytesText(cx.maxBitmapBytes) +
-                             ": it and every image and button the loader takes after it "
-                             "are dropped");
+        cx.Error(d.line, LintRule::BitmapBudget,
+                 "the bitmaps read up to this " +
+                     std::string(d.kind == SectionKind::Button ? "button" : "image") +
+                     " come to more than " + BytesText(cx.maxBitmapBytes) +
+                     ": it and every image and button the loader takes after it "
+                     "are dropped");
         return;
     }
 }
@@ -156,14 +160,14 @@ void CheckOnScreen(Context& cx, const SkinElement& e, std::string_view what) {
         if (from >= 0 && static_cast<size_t>(from) != o)
             carried = " (placed by " + Quote(kPosKeys[static_cast<size_t>(from)]) + ")";
         if (r.IsEmpty())
-            cx.Warning(PlacementLine(e, o), std::string(what) + " has an empty rectangle in " +
-                                                std::string(kOrientationNames[o]) + " (" +
-                                                SizeText(r.Width(), r.Height()) + ")" + carried +
-                                                "; not drawn there");
+            cx.Warning(PlacementLine(e, o), LintRule::EmptyRectangle,
+                       std::string(what) + " has an empty rectangle in " +
+                           std::string(kOrientationNames[o]) + " (" +
+                           SizeText(r.Width(), r.Height()) + ")" + carried + "; not drawn there");
         else if (!OnScreen(r, o))
-            cx.Warning(PlacementLine(e, o), std::string(what) + " is wholly off-screen in " +
-                                                std::string(kOrientationNames[o]) + " (" +
-                                                RectText(r) + ")" + carried);
+            cx.Warning(PlacementLine(e, o), LintRule::OffScreen,
+                       std::string(what) + " is wholly off-screen in " +
+                           std::string(kOrientationNames[o]) + " (" + RectText(r) + ")" + carried);
     }
 }
 
@@ -178,17 +182,18 @@ void CheckColourKey(Context& cx, const SkinElement& e, bool keyed, Size natural)
     }
     const std::string_view key = KeyName(SkinKey::TranspColor);
     if (!where.empty())
-        cx.Warning(KeyLineOf(e, key), Quote(key) + " cannot apply in " + where +
-                                          ": the rectangle is not the picture's size (" +
-                                          SizeText(natural.width, natural.height) +
-                                          "), so it is drawn resized and opaque");
+        cx.Warning(KeyLineOf(e, key), LintRule::ColourKeyCannotApply,
+                   Quote(key) + " cannot apply in " + where +
+                       ": the rectangle is not the picture's size (" +
+                       SizeText(natural.width, natural.height) +
+                       "), so it is drawn resized and opaque");
 }
 
 void CheckImage(Context& cx, const Skin& skin, const SkinImage& image, std::string_view what) {
     CheckOnScreen(cx, image, std::string(what) + " " + Quote(image.file));
     CheckColourKey(cx, image, image.hasTransparentColor != 0, {image.width, image.height});
     if (image.border != 0 && !skin.borderImage.loaded)
-        cx.Warning(KeyLineOf(image, KeyName(SkinKey::Border)),
+        cx.Warning(KeyLineOf(image, KeyName(SkinKey::Border)), LintRule::BorderWithoutBorderImage,
                    Quote(KeyName(SkinKey::Border)) +
                        " is set but there is no border image; no frame is drawn");
 }
@@ -198,7 +203,7 @@ void CheckButton(Context& cx, const SkinButton& button) {
     const Size down =
         button.downBitmap ? Size{button.downBitmap->Width(), button.downBitmap->Height()} : up;
     if (up != down)
-        cx.Warning(KeyLineOf(button, KeyName(SkinKey::FileDown)),
+        cx.Warning(KeyLineOf(button, KeyName(SkinKey::FileDown)), LintRule::ButtonPicturesDiffer,
                    "down picture is " + SizeText(down.width, down.height) +
                        " but the up picture is " + SizeText(up.width, up.height) +
                        "; the button is drawn at the up picture's size");
@@ -211,19 +216,21 @@ void CheckLabelPlacement(Context& cx, const SkinLabel& label) {
         const Rect& r = label.rects[o];
         const std::string orientation(kOrientationNames[o]);
         if (label.placedBy[o] < 0) {
-            cx.Warning(label.line,
+            cx.Warning(label.line, LintRule::LabelWithoutPosition,
                        "label has no " + Quote(kPosKeys[o]) + "; not drawn in " + orientation);
             continue;
         }
         const int32_t line = KeyLineOf(label, kPosKeys[o]);
         if (r.Width() == 0 || r.Height() == 0)
-            cx.Warning(line, "label has no size in " + orientation + " (" + Quote(kSizeKeys[o]) +
-                                 "); not drawn there");
+            cx.Warning(line, LintRule::LabelWithoutSize,
+                       "label has no size in " + orientation + " (" + Quote(kSizeKeys[o]) +
+                           "); not drawn there");
         else if (r.IsEmpty())
-            cx.Warning(line, "label has an empty rectangle in " + orientation + " (" +
-                                 SizeText(r.Width(), r.Height()) + "); not drawn there");
+            cx.Warning(line, LintRule::EmptyRectangle,
+                       "label has an empty rectangle in " + orientation + " (" +
+                           SizeText(r.Width(), r.Height()) + "); not drawn there");
         else if (!OnScreen(r, o))
-            cx.Warning(line,
+            cx.Warning(line, LintRule::OffScreen,
                        "label is wholly off-screen in " + orientation + " (" + RectText(r) + ")");
     }
 }
@@ -252,6 +259,7 @@ void CheckLabel(Context& cx, const SkinLabel& label, std::set<std::string>& chec
                 const std::string_view package = FontPackageForFace(fontSpec.face);
                 cx.Warning(
                     cx.KeyLine(s, std::string(kFieldFontKeys.prefix) + std::to_string(i + 1)),
+                    LintRule::FontSubstituted,
                     "font face " + Quote(fontSpec.face) + " is not installed; " +
                         (font->Family().empty() ? std::string("no face") : Quote(font->Family())) +
                         " stands in" +
@@ -265,9 +273,9 @@ void CheckLabel(Context& cx, const SkinLabel& label, std::set<std::string>& chec
         std::string text = Quote(names[i]) + " is not a caller field" +
                            (like ? " (did you mean " + Quote(*like) + "?)" : "");
         if (anyField) {
-            cx.Warning(fieldsLine, text);
+            cx.Warning(fieldsLine, LintRule::UnknownCallerField, text);
         } else {
-            cx.Error(fieldsLine, text + "; the label shows nothing");
+            cx.Error(fieldsLine, LintRule::UnknownCallerField, text + "; the label shows nothing");
         }
     }
     if (anyField) CheckLabelPlacement(cx, label);
@@ -278,23 +286,24 @@ void CheckLabel(Context& cx, const SkinLabel& label, std::set<std::string>& chec
 void CheckElements(Context& cx, const Skin& skin, const LoadReport& report) {
     if (const int32_t s = cx.firstSection[static_cast<size_t>(SectionKind::BackgroundColor)];
         s >= 0 && !cx.HasKey(s, KeyName(SkinKey::Color)))
-        cx.Warning(cx.HeaderLine(s), "[" + std::string(SectionName(SectionKind::BackgroundColor)) +
-                                         "] has no " + Quote(KeyName(SkinKey::Color)) +
-                                         "; white is used");
+        cx.Warning(cx.HeaderLine(s), LintRule::NoBackgroundColour,
+                   "[" + std::string(SectionName(SectionKind::BackgroundColor)) + "] has no " +
+                       Quote(KeyName(SkinKey::Color)) + "; white is used");
 
     for (const LoadDrop& d : report.drops)
         ReportDrop(cx, d);
 
     if (const SkinImage& border = skin.borderImage; border.loaded && border.width < 3)
-        cx.Warning(KeyLineOf(border, KeyName(SkinKey::File)),
+        cx.Warning(KeyLineOf(border, KeyName(SkinKey::File)), LintRule::BorderTooNarrow,
                    "border picture is " + std::to_string(border.width) +
                        " pixels wide; frames need at least 3");
     if (skin.backgroundImage.loaded) CheckImage(cx, skin, skin.backgroundImage, "background image");
     if (const SkinElement& photo = skin.photoRect; photo.section >= 0) {
         if (std::all_of(kPosKeys.begin(), kPosKeys.end(),
                         [&](std::string_view k) { return !photo.FindKey(k); }))
-            cx.Warning(photo.line, "[" + std::string(SectionName(SectionKind::PhotoRect)) +
-                                       "] has no position; the photo is not drawn");
+            cx.Warning(photo.line, LintRule::PhotoWithoutPosition,
+                       "[" + std::string(SectionName(SectionKind::PhotoRect)) +
+                           "] has no position; the photo is not drawn");
         else
             CheckOnScreen(cx, photo, "photo rectangle");
     }

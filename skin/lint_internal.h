@@ -22,8 +22,12 @@ public:
     Context(const SkinIniFile& parsed, std::string file, std::filesystem::path dir)
         : ini(parsed), file_(std::move(file)), dir_(std::move(dir)) {}
 
-    void Error(int32_t line, std::string text) { Add(line, true, std::move(text)); }
-    void Warning(int32_t line, std::string text) { Add(line, false, std::move(text)); }
+    void Error(int32_t line, LintRule rule, std::string text) {
+        Add(line, true, rule, std::move(text));
+    }
+    void Warning(int32_t line, LintRule rule, std::string text) {
+        Add(line, false, rule, std::move(text));
+    }
 
     int32_t HeaderLine(int32_t s) const;
     // The line of the first entry with key in section s; the header's line when there is none.
@@ -53,7 +57,7 @@ private:
     static bool Before(const Entry& a, const Entry& b) {
         return a.finding.line != b.finding.line ? a.finding.line < b.finding.line : a.seq < b.seq;
     }
-    void Add(int32_t line, bool error, std::string text);
+    void Add(int32_t line, bool error, LintRule rule, std::string text);
 
     std::string file_;
     std::filesystem::path dir_;

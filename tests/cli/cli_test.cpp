@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
+#include <set>
 #include <sstream>
 
 #include <fcntl.h>
@@ -677,6 +678,75 @@ TEST_F(Cli, LintListsFindingsAndExitsOneOnErrors) {
     EXPECT_EQ(r.exitCode, 0) << r.err;
     const std::regex line(R"(^.+:3: warning: unknown key "bogus" in \[Image\]\n$)");
     EXPECT_TRUE(std::regex_match(r.out, line)) << r.out;
+}
+
+TEST_F(Cli, LintFormatsForMachines) {
+    const std::string bad = dir.Write("bad lint.ini", std::string_view("[Image]\n"
+                                                                       "file=missing.bmp\n"
+                                                                       "[Label]\n"
+                                                                       "fields=name\n"
+                                                                       "posp=0,0\n"));
+    const test::ToolResult text = RunTool({"lint", bad});
+    const test::ToolResult json = RunTool({"lint", bad, "--format", "json"});
+    const test::ToolResult sarif = RunTool({"lint", bad, "--format", "SARIF"});
+    // The exit status is the text format's, whatever the format.
+    EXPECT_EQ(text.exitCode, 1);
+    EXPECT_EQ(json.exitCode, 1) << json.err;
+    EXPECT_EQ(sarif.exitCode, 1) << sarif.err;
+
+    const auto list = nlohmann::json::parse(json.out);
+    ASSERT_TRUE(list.is_array());
+    ASSERT_EQ(list.size(), 5u) << json.out; // the image, three orientations, the typo
+    for (const auto& f : list) {
+        EXPECT_EQ(f.size(), 5u) << f;
+        EXPECT_EQ(f["file"], bad);
+        EXPECT_TRUE(f["line"].is_number_integer());
+        EXPECT_TRUE(f["severity"] == "error" || f["severity"] == "warning") << f;
+        EXPECT_TRUE(f["message"].is_string());
+        EXPECT_TRUE(f["rule"].is_string());
+    }
+    EXPECT_EQ(list[0]["rule"], "bitmap-unreadable");
+    EXPECT_EQ(list[0]["line"], 2);
+    EXPECT_EQ(list[0]["severity"], "error");
+    // The same findings as the text, one a line.
+    std::string lines;
+    for (const auto& f : list)
+        lines += bad + ":" + std::to_string(f["line"].get<int>()) + ": " +
+                 f["severity"].get<std::string>() + ": " + f["message"].get<std::string>() + "\n";
+    EXPECT_EQ(lines, text.out);
+
+    const auto log = nlohmann::json::parse(sarif.out);
+    EXPECT_EQ(log["version"], "2.1.0");
+    const auto& driver = log["runs"][0]["tool"]["driver"];
+    EXPECT_EQ(driver["name"], "pindrel-cli");
+    EXPECT_TRUE(driver["version"].is_string());
+    std::set<std::string> ids;
+    for (const auto& rule : driver["rules"]) {
+        EXPECT_TRUE(rule["shortDescription"]["text"].is_string());
+        EXPECT_TRUE(ids.insert(rule["id"].get<std::string>()).second) << rule; // ids are unique
+    }
+    const auto& results = log["runs"][0]["results"];
+    ASSERT_EQ(results.size(), list.size());
+    for (size_t i = 0; i < results.size(); ++i) {
+        const auto& r = results[i];
+        EXPECT_EQ(r["ruleId"], list[i]["rule"]);
+        EXPECT_TRUE(ids.count(r["ruleId"].get<std::string>()));
+        EXPECT_EQ(driver["rules"][r["ruleIndex"].get<size_t>()]["id"], r["ruleId"]);
+        EXPECT_EQ(r["level"], list[i]["severity"]);
+        EXPECT_EQ(r["message"]["text"], list[i]["message"]);
+        const auto& where = r["locations"][0]["physicalLocation"];
+        EXPECT_EQ(where["region"]["startLine"], list[i]["line"]);
+        // A URI reference: the space is encoded.
+        const std::string uri = where["artifactLocation"]["uri"];
+        EXPECT_EQ(uri.find(' '), std::string::npos) << uri;
+        EXPECT_NE(uri.find("bad%20lint.ini"), std::string::npos) << uri;
+    }
+
+    const test::ToolResult wrong = RunTool({"lint", bad, "--format", "xml"});
+    EXPECT_EQ(wrong.exitCode, 2);
+    EXPECT_NE(wrong.err.find("--format: expects text, json or sarif, not \"xml\""),
+              std::string::npos)
+        << wrong.err;
 }
 
 TEST_F(Cli, ExampleSkinIsTheDefaultAndLintsClean) {
