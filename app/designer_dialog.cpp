@@ -31,18 +31,13 @@
 
 #include "app/app_resources.h"
 #include "app/group_frame.h"
-#include "app/magnifier_window.h"
 #include "app/number_edit.h"
 #include "app/preview_window.h"
 #include "app/push_button.h"
 #include "app/up_down.h"
-#include "app/workbench_strip.h"
-#include "ini/skin_ini_file.h"
-#include "skin/element_at.h"
+#include "app/workbench.h"
 #include "skin/field_text.h"
 #include "skin/font_cache.h"
-#include "skin/lint.h"
-#include "skin/skin_files.h"
 
 namespace pindrel {
 
@@ -133,29 +128,6 @@ QWidget* MakeControl(QWidget* parent, const ControlSpec& control) {
     return nullptr;
 }
 
-// Presents the composed screen and keeps a copy of it for the workbench's tools.
-class KeepingDevice final : public PaintDevice {
-public:
-    KeepingDevice(PaintDevice& screen, QImage& kept) : screen_(screen), kept_(kept) {}
-
-    void Present(const Canvas& canvas) override {
-        screen_.Present(canvas);
-        kept_ = ToQImage(canvas.View());
-    }
-
-private:
-    PaintDevice& screen_;
-    QImage& kept_;
-};
-
-// A skin file that cannot be read while a live reload is due is most likely being written:
-// the reload waits this many times before it shows the failure.
-constexpr int kReloadRetries = 3;
-constexpr int kReloadRetryMs = 500;
-
-// More than anyone reads; a hostile skin can have millions.
-constexpr size_t kMaxListedProblems = 500;
-
 size_t CallTypeIndex(CallType t) {
     return static_cast<size_t>(std::countr_zero(static_cast<uint32_t>(t)));
 }
@@ -173,14 +145,19 @@ DesignerDialog::DesignerDialog(std::unique_ptr<FileChooser> chooser,
     icon = LoadAppIcon();
     samplePhoto = LoadSamplePhoto();
     InitDialog();
-    BuildWorkbench();
+    workbench = new Workbench(*this);
 }
 
 DesignerDialog::~DesignerDialog() {
     // The children outlive this class's part of the object and would report a last leave or
     // close to it while they go.
-    for (QObject* child : std::initializer_list<QObject*>{preview, strip, magnifier})
-        if (child) child->disconnect(this);
+    if (preview) preview->disconnect(this);
+    delete workbench;
+    workbench = nullptr;
+}
+
+WorkbenchStrip* DesignerDialog::Strip() const {
+    return &workbench->Strip();
 }
 
 void DesignerDialog::InitDialog() {
@@ -346,11 +323,14 @@ CallType DesignerDialog::GetCallType(ConstPixelView* photo) {
 // Preview
 
 void DesignerDialog::PaintPreview(PaintDevice& dc, PreviewSurface& window) {
-    KeepingDevice device(dc, shownPreview);
+    if (!workbench) {
+        DrawPreview(dc, window);
+        return;
+    }
+    // The workbench keeps each frame as it is presented, for its tools.
+    FrameKeeper device(dc, *workbench);
     DrawPreview(device, window);
-    if (magnifier && magnifier->isVisible()) magnifier->SetPicture(shownPreview);
-    // A press or a reload may have changed the pixel under a resting pointer.
-    if (pointer) ShowPointer(*pointer);
+    workbench->Painted();
 }
 
 void DesignerDialog::PreviewMouseDown(PreviewSurface& window, int32_t x, int32_t y) {
@@ -393,43 +373,67 @@ void DesignerDialog::DescribePreview() {
 // Skin file
 
 void DesignerDialog::Browse() {
+    if (!workbench->MayReplaceEdits()) return;
     const std::optional<QString> chosen = fileChooser->ChooseSkinFile(this, skinPath);
     if (!chosen) return;
     skinPath = QFileInfo(*chosen).absoluteFilePath();
     SetText(IdSkinPath, QDir::toNativeSeparators(skinPath));
     // The skin's bitmap names are relative to its folder, on this load and every reload.
     QDir::setCurrent(QFileInfo(skinPath).absolutePath());
-    const bool loaded = Load(QFile::encodeName(skinPath).toStdString());
     // The problems name the reason while the message box is up.
-    AfterLoad();
-    if (!loaded) messageSink->ShowWarning(this, QStringLiteral("Error while loading skin !"));
+    if (!LoadSkinPath())
+        messageSink->ShowWarning(this, QStringLiteral("Error while loading skin !"));
     RepaintPreview();
 }
 
 void DesignerDialog::Reload() {
-    const bool loaded = Load(QFile::encodeName(skinPath).toStdString());
-    AfterLoad();
-    if (!loaded) messageSink->ShowWarning(this, QStringLiteral("Error while reloading skin !"));
+    if (!workbench->MayReplaceEdits()) return;
+    if (!LoadSkinPath())
+        messageSink->ShowWarning(this, QStringLiteral("Error while reloading skin !"));
+    RepaintPreview();
+}
+
+bool DesignerDialog::LoadSkinPath() {
+    return LoadFromDisk(ReadRegularFile(QFile::encodeName(skinPath).toStdString()));
+}
+
+bool DesignerDialog::LoadFromDisk(ReadFileResult file) {
+    // The one read of the file serves the load, the problems and the watch of its files.
+    const bool read = !skinPath.isEmpty() && session.Take(std::move(file));
+    if (read) {
+        session.LoadInto(*this, true);
+    } else {
+        Clear();
+        // The rectangle stays, but no longer comes from a file.
+        photoRect.ForgetSource();
+    }
+    workbench->SkinLoaded(true);
+    return read;
+}
+
+void DesignerDialog::LoadEdited() {
+    session.LoadInto(*this, false);
+    workbench->SkinLoaded(false);
     RepaintPreview();
 }
 
 // Align helper
 
-AlignValues DesignerDialog::ReadAlignValues() const {
+AlignValues DesignerDialog::CurrentAlignValues() const {
     return {ReadAlignValue(TextBytes(IdXPos)), ReadAlignValue(TextBytes(IdYPos)),
             ReadAlignValue(TextBytes(IdXSize)), ReadAlignValue(TextBytes(IdYSize))};
 }
 
 void DesignerDialog::AlignUpdate() {
     showAlignRect = IsChecked(IdShowAlign);
-    alignRect = AlignRectangle(ReadAlignValues());
+    alignRect = AlignRectangle(CurrentAlignValues());
     RepaintPreview();
 }
 
 void DesignerDialog::Align(AlignAction action) {
     // The box as of the last align update decides, not as it stands now.
     if (!showAlignRect) return;
-    const AlignWrite w = SnapAlign(action, preview->ClientSize(), ReadAlignValues());
+    const AlignWrite w = SnapAlign(action, preview->ClientSize(), CurrentAlignValues());
     SetText(w.xPos ? IdXPos : IdYPos, QString::fromStdString(FormatAlignValue(w.value)));
     AlignUpdate();
 }
@@ -468,217 +472,10 @@ void DesignerDialog::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-// Workbench
-
-void DesignerDialog::BuildWorkbench() {
-    strip = new WorkbenchStrip(this);
-    strip->Place(units.x, units.y, kDialogSize.height);
-    const Rect dialog = DialogRectToPixels(kDialogSize, units);
-    const int32_t width = MulDiv(WorkbenchStrip::kWidthUnits, units.x, 4);
-    strip->setGeometry(dialog.Width(), 0, width, dialog.Height());
-    setFixedSize(dialog.Width() + width, dialog.Height());
-    strip->ShowDpi(ScreenDpiY);
-
-    // The strip's stops follow the dialog's own last one, before the chain returns to the first.
-    QWidget* previous = Control(IdAlignBottom);
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{strip->reloadOnChange, strip->magnifier, strip->exportPng,
-                                         strip->copyKeys, strip->problems}) {
-        setTabOrder(previous, w);
-        previous = w;
-    }
-
-    reloadRetry.setSingleShot(true);
-    reloadRetry.setInterval(kReloadRetryMs);
-    connect(&reloadRetry, &QTimer::timeout, this, &DesignerDialog::AutoReload);
-    connect(&skinWatcher, &SkinWatcher::Changed, this, &DesignerDialog::AutoReload);
-    connect(strip->reloadOnChange, &QAbstractButton::toggled, this,
-            &DesignerDialog::SetReloadOnChange);
-    connect(strip, &WorkbenchStrip::MagnifierChanged, this, &DesignerDialog::SetMagnifier);
-    connect(strip->exportPng, &QAbstractButton::clicked, this, &DesignerDialog::ExportPng);
-    connect(strip->copyKeys, &QAbstractButton::clicked, this, &DesignerDialog::CopyKeys);
-    connect(preview, &PreviewWindow::PointerMoved, this, &DesignerDialog::ShowPointer);
-    connect(preview, &PreviewWindow::PointerLeft, this, &DesignerDialog::ClearPointer);
-    // Shows that a button's id reached the phone, which the screen itself never tells.
-    connect(preview, &PreviewWindow::CommandSent, this, [this](int id) {
-        strip->ShowStatus(QStringLiteral("Button sent command %1").arg(id));
-    });
-}
-
-void DesignerDialog::SetReloadTiming(int settleMs, int retryMs) {
-    skinWatcher.SetSettleInterval(settleMs);
-    reloadRetry.setInterval(retryMs);
-}
-
-// Every load, whatever started it, refreshes the problems and what is watched.
-void DesignerDialog::AfterLoad() {
-    if (!strip) return;
-    strip->ShowFindings(LintSkinFirst(QFile::encodeName(skinPath).toStdString(), kMaxListedProblems,
-                                      maxBitmapBytes));
-    if (strip->reloadOnChange->isChecked()) WatchSkin();
-}
-
-void DesignerDialog::WatchSkin() {
-    if (skinPath.isEmpty()) {
-        skinWatcher.Stop();
-        return;
-    }
-    // The bitmap names are relative to the skin's folder, as the loader resolves them.
-    const QDir folder = QFileInfo(skinPath).absoluteDir();
-    QStringList files{skinPath};
-    SkinIniFile ini;
-    if (ini.Load(QFile::encodeName(skinPath).toStdString())) {
-        for (const std::string& name : SkinBitmapFiles(ini))
-            files.push_back(folder.absoluteFilePath(QFile::decodeName(name.c_str())));
-    }
-    skinWatcher.Watch(files);
-}
-
-void DesignerDialog::SetReloadOnChange(bool on) {
-    reloadRetry.stop();
-    reloadRetries = 0;
-    if (on) {
-        WatchSkin();
-        strip->ShowStatus(skinPath.isEmpty() ? QStringLiteral("Reload on change: choose a skin")
-                                             : QStringLiteral("Watching %1 and its bitmaps")
-                                                   .arg(QFileInfo(skinPath).fileName()));
-    } else {
-        skinWatcher.Stop();
-        strip->ShowStatus({});
-    }
-}
-
-void DesignerDialog::AutoReload() {
-    if (!strip->reloadOnChange->isChecked() || skinPath.isEmpty()) return;
-    const std::string path = QFile::encodeName(skinPath).toStdString();
-    SkinIniFile probe;
-    if (!probe.Load(path) && reloadRetries < kReloadRetries) {
-        // Probably still being written: the last good preview stays a little longer.
-        ++reloadRetries;
-        strip->ShowStatus(
-            QStringLiteral("Waiting for %1\u2026").arg(QFileInfo(skinPath).fileName()));
-        reloadRetry.start();
-        return;
-    }
-    reloadRetry.stop();
-    reloadRetries = 0;
-    // As Reload does, without its message box: the reason goes to the problems list.
-    const bool loaded = Load(path);
-    AfterLoad();
-    // Seconds included: a reload must be seen to have happened even when nothing else changed.
-    const QString time = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
-    strip->ShowStatus(loaded ? QStringLiteral("Reloaded at %1").arg(time)
-                             : QStringLiteral("Reload failed at %1: %2")
-                                   .arg(time, QString::fromStdString(SkinReadProblem(path))));
-    RepaintPreview();
-}
-
-void DesignerDialog::SetMagnifier(int factor) {
-    if (factor == 0) {
-        if (magnifier) magnifier->hide();
-        return;
-    }
-    if (!magnifier) {
-        magnifier = new MagnifierWindow(this, *this, *preview);
-        connect(magnifier, &MagnifierWindow::Closed, this,
-                [this] { strip->SetMagnifierFactor(0); });
-        connect(magnifier, &MagnifierWindow::PointerMoved, this, &DesignerDialog::ShowPointer);
-        connect(magnifier, &MagnifierWindow::PointerLeft, this, &DesignerDialog::ClearPointer);
-    }
-    const bool placed = magnifier->isVisible();
-    magnifier->SetFactor(factor);
-    magnifier->SetPicture(shownPreview);
-    if (!placed) PlaceMagnifier();
-    magnifier->show();
-    magnifier->raise();
-    // The keyboard stays here, where the sample data is typed.
-    activateWindow();
-}
-
-// Beside the dialog: on the right where the screen has room, else on the left, else as far right
-// as the screen allows.
-void DesignerDialog::PlaceMagnifier() {
-    const QRect frame = frameGeometry();
-    const int gap = 8;
-    const QSize size = magnifier->frameGeometry().size();
-    QPoint at = frame.topRight() + QPoint(gap + 1, 0);
-    if (const QScreen* s = screen()) {
-        const QRect room = s->availableGeometry();
-        if (at.x() + size.width() > room.right() + 1) {
-            if (frame.left() - gap - size.width() >= room.left())
-                at.setX(frame.left() - gap - size.width());
-            else
-                at.setX(std::max(room.left(), room.right() + 1 - size.width()));
-        }
-        at.setY(std::clamp(at.y(), room.top(),
-                           std::max(room.top(), room.bottom() + 1 - size.height())));
-    }
-    magnifier->move(at);
-}
-
-QString DesignerDialog::ExportName() {
-    const QFileInfo skin(skinPath);
-    const QString folder = skinPath.isEmpty() ? QDir::currentPath() : skin.absolutePath();
-    const QString base = skinPath.isEmpty() ? QStringLiteral("preview") : skin.completeBaseName();
-    const auto o = static_cast<size_t>(orientation);
-    return QDir(folder).filePath(
-        base + QLatin1Char('-') + FromView(kOrientationKeywords[o]) + QLatin1Char('-') +
-        FromView(kCallTypeKeywords[CallTypeIndex(GetCallType(nullptr))]) + QStringLiteral(".png"));
-}
-
-void DesignerDialog::ExportPng() {
-    // The screen as drawn, pressed buttons and align rectangle included.
-    const QImage image = shownPreview.isNull()
-                             ? ToQImage(RenderPreview(preview->ClientSize()).View())
-                             : shownPreview;
-    const std::optional<QString> chosen = fileChooser->ChooseExportFile(this, ExportName());
-    if (!chosen) return;
-    const QString shown = QDir::toNativeSeparators(*chosen);
-    const QFileInfo target(*chosen);
-    // Written beside the target and renamed over it, which would replace a device or a pipe.
-    if (target.exists() && !target.isFile()) {
-        messageSink->ShowWarning(
-            this,
-            QStringLiteral("Could not export the preview to %1: not a regular file").arg(shown));
-        return;
-    }
-    QSaveFile file(*chosen);
-    QImageWriter writer(&file, "png");
-    QString problem;
-    if (!file.open(QIODevice::WriteOnly))
-        problem = file.errorString();
-    else if (!writer.write(image.convertToFormat(QImage::Format_RGB888)))
-        problem = writer.errorString();
-    else if (!file.commit())
-        problem = file.errorString();
-    if (!problem.isEmpty()) {
-        file.cancelWriting();
-        messageSink->ShowWarning(
-            this, QStringLiteral("Could not export the preview to %1: %2").arg(shown, problem));
-        return;
-    }
-    strip->ShowStatus(QStringLiteral("Exported %1").arg(shown));
-}
-
-void DesignerDialog::CopyKeys() {
-    const QString keys = QString::fromStdString(AlignKeysText(orientation, ReadAlignValues()));
-    QGuiApplication::clipboard()->setText(keys);
-    strip->ShowStatus(QStringLiteral("Copied %1")
-                          .arg(QString(keys).replace(QLatin1Char('\n'), QLatin1Char(' '))));
-}
-
-void DesignerDialog::ShowPointer(QPoint pixel) {
-    pointer = pixel;
-    std::optional<QRgb> colour;
-    if (shownPreview.valid(pixel)) colour = shownPreview.pixel(pixel);
-    const std::string element =
-        DescribeElement(*this, ElementAt(*this, {pixel.x(), pixel.y()}, GetCallType(nullptr)));
-    strip->ShowPointer(pixel, colour, QString::fromStdString(element));
-}
-
-void DesignerDialog::ClearPointer() {
-    pointer.reset();
-    strip->ClearPointer();
+void DesignerDialog::done(int result) {
+    // Enter, Escape and the close box end the program at once, unless edits would be lost.
+    if (workbench && !workbench->MayClose()) return;
+    QDialog::done(result);
 }
 
 } // namespace pindrel

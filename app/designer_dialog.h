@@ -8,27 +8,26 @@
 
 #include <QDialog>
 #include <QIcon>
-#include <QImage>
-#include <QPoint>
 #include <QString>
-#include <QTimer>
 
 #include "app/align_helper.h"
 #include "app/dialog_template.h"
 #include "app/seams.h"
-#include "app/skin_watcher.h"
+#include "base/read_file.h"
 #include "render/dib_image.h"
 #include "skin/preview_handler.h"
 #include "skin/skin.h"
+#include "skin/skin_session.h"
 
 namespace pindrel {
 
-class MagnifierWindow;
 class PreviewWindow;
+class Workbench;
 class WorkbenchStrip;
 
 // The designer's one window. It is the skin being previewed: the caller data and the call type
-// come from its controls, and the preview window's events come back to it.
+// come from its controls, and the preview window's events come back to it. The workbench beside
+// it holds the author's tools; the dialog tells it of every load and paint.
 class DesignerDialog : public QDialog, public Skin, public PreviewHandler {
     Q_OBJECT
 public:
@@ -54,15 +53,13 @@ public:
     const QString& SkinPath() const { return skinPath; }
     // The pixels per 4 x 8 dialog units the controls were placed with.
     BaseUnits Units() const { return units; }
-    WorkbenchStrip* Strip() const { return strip; }
-    // Null until the magnifier is first shown.
-    MagnifierWindow* Magnifier() const { return magnifier; }
-    SkinWatcher& Watcher() { return skinWatcher; }
-    // The preview as last drawn.
-    const QImage& ShownPreview() const { return shownPreview; }
-    // How long a file must be quiet before a live reload, and how long a reload waits for a
-    // skin file that cannot be read yet.
-    void SetReloadTiming(int settleMs, int retryMs);
+    WorkbenchStrip* Strip() const;
+    Workbench& Tools() const { return *workbench; }
+    FileChooser& Files() const { return *fileChooser; }
+    MessageSink& Messages() const { return *messageSink; }
+    // The text the skin is loaded from, its edits and what the last load reported.
+    SkinSession& Session() { return session; }
+    AlignValues CurrentAlignValues() const;
 
     // Handlers of the controls' events.
     void ApplyOrientation();
@@ -72,14 +69,14 @@ public:
     void AlignUpdate();
     void Align(AlignAction action);
 
-    // Handlers of the workbench strip.
-    void SetReloadOnChange(bool on);
-    void AutoReload();
-    void SetMagnifier(int factor);
-    void ExportPng();
-    void CopyKeys();
-    void ShowPointer(QPoint pixel);
-    void ClearPointer();
+    // Loads the skin file at the skin path from its bytes, read once (or the reason they could
+    // not be), as Browse and Reload do but without a message; false when it cannot be read.
+    bool LoadFromDisk(ReadFileResult file);
+    // Loads the session's text again after an edit, undo or redo, and repaints.
+    void LoadEdited();
+
+    // Ends the dialog, unless the workbench has unsaved edits the user keeps.
+    void done(int result) override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -95,14 +92,9 @@ private:
     QString Text(int32_t id) const;
     std::string TextBytes(int32_t id) const;
     void SetText(int32_t id, const QString& text);
-    AlignValues ReadAlignValues() const;
     void DescribePreview();
     void ForwardToPreview(const QMouseEvent& event);
-    void BuildWorkbench();
-    void AfterLoad();
-    void WatchSkin();
-    QString ExportName();
-    void PlaceMagnifier();
+    bool LoadSkinPath();
 
     std::unique_ptr<FileChooser> fileChooser;
     std::unique_ptr<MessageSink> messageSink;
@@ -112,14 +104,8 @@ private:
     std::optional<DibImage> samplePhoto;
     PreviewWindow* preview = nullptr; // owned by the dialog as its parent
     QString skinPath;
-
-    WorkbenchStrip* strip = nullptr;      // owned by the dialog as its parent
-    MagnifierWindow* magnifier = nullptr; // a tool window owned by the dialog
-    SkinWatcher skinWatcher;
-    QTimer reloadRetry;
-    int reloadRetries = 0;
-    QImage shownPreview;
-    std::optional<QPoint> pointer;
+    SkinSession session;
+    Workbench* workbench = nullptr; // owned by the dialog as its parent
 };
 
 } // namespace pindrel

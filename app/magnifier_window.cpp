@@ -76,6 +76,14 @@ void MagnifierWindow::Rebuild() {
     update();
 }
 
+QPointF MagnifierWindow::PreviewPoint(QPointF position) const {
+    return position / UnitsPerPixel();
+}
+
+qreal MagnifierWindow::UnitsPerPixel() const {
+    return Scale() / devicePixelRatioF();
+}
+
 std::optional<QPoint> MagnifierWindow::PreviewPixel(QPointF position) const {
     const qreal scale = Scale();
     const qreal ratio = devicePixelRatioF();
@@ -92,6 +100,7 @@ void MagnifierWindow::paintEvent(QPaintEvent* /*event*/) {
     painter.fillRect(rect(), palette().window());
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     if (!shown_.isNull()) painter.drawImage(QPointF(0, 0), shown_);
+    PaintTool(painter);
 }
 
 // A tool window closes on Escape, as its dialog would.
@@ -100,7 +109,7 @@ void MagnifierWindow::keyPressEvent(QKeyEvent* event) {
         close();
         return;
     }
-    QWidget::keyPressEvent(event);
+    PreviewInput::keyPressEvent(event);
 }
 
 void MagnifierWindow::closeEvent(QCloseEvent* event) {

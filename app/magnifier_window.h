@@ -30,6 +30,8 @@ public:
     // Screen pixels per preview pixel along each side.
     int Scale() const;
     std::optional<QPoint> PreviewPixel(QPointF position) const override;
+    QPointF PreviewPoint(QPointF position) const override;
+    qreal UnitsPerPixel() const override;
 
 signals:
     void Closed();

@@ -1,6 +1,8 @@
 #include "app/preview_input.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace pindrel {
 
@@ -11,31 +13,62 @@ PreviewInput::PreviewInput(QWidget* parent, Qt::WindowFlags flags, PreviewHandle
     setMouseTracking(true);
 }
 
+void PreviewInput::SetTool(PreviewTool* tool) {
+    tool_ = tool;
+    update();
+}
+
+void PreviewInput::PaintTool(QPainter& painter) {
+    if (tool_) tool_->PaintOver(painter, UnitsPerPixel());
+}
+
 void PreviewInput::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    if (const auto p = PreviewPixel(event->position())) {
-        emit PointerMoved(*p);
-        handler->PreviewMouseDown(Surface(), p->x(), p->y());
+    const auto p = PreviewPixel(event->position());
+    if (p) emit PointerMoved(*p);
+    if (ToolTakes()) {
+        tool_->Press(*this, PreviewPoint(event->position()), event->modifiers());
+        return;
     }
+    if (p) handler->PreviewMouseDown(Surface(), p->x(), p->y());
 }
 
 void PreviewInput::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
+    if (ToolTakes()) {
+        tool_->Release(*this, PreviewPoint(event->position()), event->modifiers());
+        return;
+    }
     if (const auto p = PreviewPixel(event->position()))
         handler->PreviewMouseUp(Surface(), p->x(), p->y());
 }
 
 void PreviewInput::mouseMoveEvent(QMouseEvent* event) {
     const auto p = PreviewPixel(event->position());
-    if (!p) {
+    if (p)
+        emit PointerMoved(*p);
+    else
         emit PointerLeft();
+    if (ToolTakes()) {
+        tool_->Move(*this, PreviewPoint(event->position()), event->buttons(), event->modifiers());
         return;
     }
-    emit PointerMoved(*p);
-    handler->PreviewMouseMove(Surface(), p->x(), p->y());
+    if (p) handler->PreviewMouseMove(Surface(), p->x(), p->y());
 }
 
-void PreviewInput::mouseDoubleClickEvent(QMouseEvent* /*event*/) {}
+void PreviewInput::mouseDoubleClickEvent(QMouseEvent* event) {
+    // A tool sees a double click as two presses; the skin's buttons never see the second.
+    if (ToolTakes() && event->button() == Qt::LeftButton)
+        tool_->Press(*this, PreviewPoint(event->position()), event->modifiers());
+}
+
+void PreviewInput::keyPressEvent(QKeyEvent* event) {
+    if (ToolTakes() && tool_->Key(*this, event->key(), event->modifiers())) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
 
 void PreviewInput::leaveEvent(QEvent* /*event*/) {
     emit PointerLeft();

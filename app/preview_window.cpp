@@ -58,6 +58,8 @@ void PreviewWindow::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     PainterDevice device(painter);
     handler->PaintPreview(device, *this);
+    // Over the picture, on the screen only: the composed canvas never holds it.
+    PaintTool(painter);
 }
 
 std::optional<QPoint> PreviewWindow::PreviewPixel(QPointF position) const {

@@ -18,6 +18,8 @@ public:
     // The preview has no use for button commands; it only reports them.
     void SendCommand(uint16_t id) override;
     std::optional<QPoint> PreviewPixel(QPointF position) const override;
+    QPointF PreviewPoint(QPointF position) const override { return position; }
+    qreal UnitsPerPixel() const override { return 1; }
 
 signals:
     // A skin button sent its command.

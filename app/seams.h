@@ -18,12 +18,20 @@ public:
     virtual std::optional<QString> ChooseExportFile(QWidget* owner, const QString& suggested) = 0;
 };
 
-// Tells the user something went wrong.
+// What to do with edits that were not saved.
+enum class UnsavedChoice { Save, Discard, Cancel };
+
+// Tells the user something went wrong, and asks what to do about it.
 class MessageSink {
 public:
     virtual ~MessageSink() = default;
     // Shows text modally, with an OK button and the warning icon, until dismissed.
     virtual void ShowWarning(QWidget* owner, const QString& text) = 0;
+    // Asks a question with two answers; true for the first, which is the default.
+    virtual bool Confirm(QWidget* owner, const QString& text, const QString& yes,
+                         const QString& no) = 0;
+    // Asks whether to save edits, drop them or go on editing.
+    virtual UnsavedChoice AskUnsaved(QWidget* owner, const QString& text) = 0;
 };
 
 // The platform's open-file dialog.
@@ -37,6 +45,9 @@ public:
 class MessageBoxSink final : public MessageSink {
 public:
     void ShowWarning(QWidget* owner, const QString& text) override;
+    bool Confirm(QWidget* owner, const QString& text, const QString& yes,
+                 const QString& no) override;
+    UnsavedChoice AskUnsaved(QWidget* owner, const QString& text) override;
 };
 
 } // namespace pindrel

@@ -22,7 +22,8 @@ SkinWatcher::SkinWatcher(QObject* parent) : QObject(parent) {
     connect(&settle_, &QTimer::timeout, this, &SkinWatcher::Settle);
 }
 
-void SkinWatcher::Watch(const QStringList& files) {
+void SkinWatcher::Watch(const QStringList& files,
+                        std::optional<std::span<const uint8_t>> firstBytes) {
     Stop();
     QSet<QString> seen;
     for (const QString& f : files) {
@@ -33,7 +34,7 @@ void SkinWatcher::Watch(const QStringList& files) {
             files_.push_back(path);
         }
     }
-    baseline_ = States();
+    baseline_ = States(firstBytes);
     watched_.assign(static_cast<size_t>(files_.size()), FileState{});
     Renew(baseline_);
 }
@@ -47,7 +48,8 @@ void SkinWatcher::Stop() {
     if (!watcher_.directories().isEmpty()) watcher_.removePaths(watcher_.directories());
 }
 
-SkinWatcher::FileState SkinWatcher::StateOf(const QString& path, uint64_t& hashBudget) {
+SkinWatcher::FileState SkinWatcher::StateOf(const QString& path, uint64_t& hashBudget,
+                                            std::optional<std::span<const uint8_t>> known) {
     const std::string name = QFile::encodeName(path).toStdString();
     struct stat st {};
     if (::stat(name.c_str(), &st) != 0) return {};
@@ -58,6 +60,11 @@ SkinWatcher::FileState SkinWatcher::StateOf(const QString& path, uint64_t& hashB
                     static_cast<int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec,
                     0};
     const auto size = static_cast<uint64_t>(st.st_size);
+    if (known && S_ISREG(st.st_mode) && known->size() == size && size <= kMaxHashedFileBytes) {
+        // What was just read from it: the same hash, without reading it again.
+        state.contentHash = qHashBits(known->data(), known->size());
+        return state;
+    }
     if (S_ISREG(st.st_mode) && size <= kMaxHashedFileBytes && size <= hashBudget) {
         // Only regular files are read, so a name of a pipe or a device cannot block the look.
         const ReadFileResult file = ReadRegularFile(name, kMaxHashedFileBytes);
@@ -69,12 +76,13 @@ SkinWatcher::FileState SkinWatcher::StateOf(const QString& path, uint64_t& hashB
     return state;
 }
 
-std::vector<SkinWatcher::FileState> SkinWatcher::States() const {
+std::vector<SkinWatcher::FileState>
+SkinWatcher::States(std::optional<std::span<const uint8_t>> firstBytes) const {
     std::vector<FileState> states;
     states.reserve(static_cast<size_t>(files_.size()));
     uint64_t hashBudget = kMaxHashedBytes;
-    for (const QString& f : files_)
-        states.push_back(StateOf(f, hashBudget));
+    for (qsizetype i = 0; i < files_.size(); ++i)
+        states.push_back(StateOf(files_[i], hashBudget, i == 0 ? firstBytes : std::nullopt));
     return states;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <vector>
 
 #include <QElapsedTimer>
@@ -32,8 +34,10 @@ public:
     explicit SkinWatcher(QObject* parent = nullptr);
 
     // Follows these files (absolute paths) and their folders from now on; their state now is what
-    // later states are compared with.
-    void Watch(const QStringList& files);
+    // later states are compared with. firstBytes, when given, is what the first file holds, read
+    // by its caller already.
+    void Watch(const QStringList& files,
+               std::optional<std::span<const uint8_t>> firstBytes = std::nullopt);
     void Stop();
     bool IsWatching() const { return !files_.isEmpty(); }
     const QStringList& Files() const { return files_; }
@@ -56,8 +60,9 @@ private:
         size_t contentHash = 0;
         friend bool operator==(const FileState&, const FileState&) = default;
     };
-    static FileState StateOf(const QString& path, uint64_t& hashBudget);
-    std::vector<FileState> States() const;
+    static FileState StateOf(const QString& path, uint64_t& hashBudget,
+                             std::optional<std::span<const uint8_t>> known = std::nullopt);
+    std::vector<FileState> States(std::optional<std::span<const uint8_t>> firstBytes = {}) const;
     void Renew(const std::vector<FileState>& now);
     void Touched();
     void Settle();

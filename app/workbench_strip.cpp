@@ -6,14 +6,15 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
-#include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
-#include <QStyle>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "app/dialog_template.h"
+#include "app/elements_list.h"
 #include "app/group_frame.h"
+#include "app/problems_list.h"
 #include "app/push_button.h"
 
 namespace pindrel {
@@ -28,6 +29,19 @@ QLabel* MakeReadout(QWidget* parent, const QString& accessibleName, const QStrin
     return label;
 }
 
+QLabel* MakeLine(QWidget* parent, const QString& accessibleName) {
+    auto* label = new QLabel(parent);
+    label->setAccessibleName(accessibleName);
+    label->setMinimumWidth(1);
+    return label;
+}
+
+QPushButton* MakeTool(const QString& caption, const QString& tip, QWidget* parent) {
+    QPushButton* button = MakePushButton(caption, parent);
+    button->setToolTip(tip);
+    return button;
+}
+
 } // namespace
 
 WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
@@ -39,12 +53,16 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
     magnifier = new QComboBox(tools);
     magnifier->addItems(
         {QStringLiteral("Off"), QStringLiteral("2x"), QStringLiteral("3x"), QStringLiteral("4x")});
+    magnifier->setToolTip(QStringLiteral("Show the preview enlarged in a window of its own"));
     magnifierLabel->setBuddy(magnifier);
-    exportPng = MakePushButton(QStringLiteral("Export PNG\u2026"), tools);
-    exportPng->setToolTip(QStringLiteral("Save the preview as it is drawn now as a PNG image"));
-    copyKeys = MakePushButton(QStringLiteral("Copy keys"), tools);
-    copyKeys->setToolTip(QStringLiteral(
-        "Copy the align rectangle as the skin keys of this orientation, e.g. posP and sizeP"));
+    exportPng =
+        MakeTool(QStringLiteral("Export PNG\u2026"),
+                 QStringLiteral("Save the preview as it is drawn now as a PNG image"), tools);
+    copyKeys = MakeTool(
+        QStringLiteral("Copy keys"),
+        QStringLiteral(
+            "Copy the align rectangle as the skin keys of this orientation, e.g. posP and sizeP"),
+        tools);
     auto* pointerLabel = new QLabel(QStringLiteral("Pointer:"), tools);
     pointerPosition =
         MakeReadout(tools, QStringLiteral("Pointer position"), QStringLiteral("000, 000"));
@@ -53,15 +71,11 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
     swatch->setFixedSize(side, side);
     pointerColour = MakeReadout(tools, QStringLiteral("Colour under the pointer"),
                                 QStringLiteral("000, 000, 000"));
-    element = new QLabel(tools);
-    element->setAccessibleName(QStringLiteral("Element under the pointer"));
-    element->setMinimumWidth(1);
+    element = MakeLine(tools, QStringLiteral("Element under the pointer"));
     dpi = new QLabel(tools);
     dpi->setToolTip(QStringLiteral(
         "Font sizes in points become pixels at this resolution; pindrel-cli uses --dpi 96"));
-    status = new QLabel(tools);
-    status->setAccessibleName(QStringLiteral("Workbench status"));
-    status->setMinimumWidth(1);
+    status = MakeLine(tools, QStringLiteral("Workbench status"));
 
     auto* grid = new QGridLayout(tools);
     grid->addWidget(reloadOnChange, 0, 0, 1, 2);
@@ -83,35 +97,54 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
     grid->addWidget(element, 3, 0, 1, 4);
     grid->addWidget(status, 4, 0, 1, 4);
 
-    problemsFrame = new GroupFrame(QStringLiteral("Problems"), this, GroupFrame::Role::Container);
-    problems = new QListWidget(problemsFrame);
-    problems->setAccessibleName(QStringLiteral("Problems"));
-    // Long findings wrap rather than hide behind a horizontal scroll bar.
-    problems->setWordWrap(true);
-    problems->setResizeMode(QListView::Adjust);
-    problems->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    problems->setTextElideMode(Qt::ElideNone);
-    const int iconSide = problems->fontMetrics().height();
-    problems->setIconSize(QSize(iconSide, iconSide));
-    auto* column = new QVBoxLayout(problemsFrame);
-    column->addWidget(problems);
+    editing = new GroupFrame(QStringLiteral("Edit"), this, GroupFrame::Role::Container);
+    editSkin = new QCheckBox(QStringLiteral("Edit skin"), editing);
+    editSkin->setToolTip(QStringLiteral(
+        "Select elements in the preview, drag, nudge and resize them, and save the skin file; "
+        "while this is on, the skin's buttons are not pressed"));
+    undo = MakeTool(QStringLiteral("Undo"), QStringLiteral("Undo the last edit (Ctrl+Z)"), editing);
+    redo = MakeTool(QStringLiteral("Redo"), QStringLiteral("Redo the edit undone (Ctrl+Shift+Z)"),
+                    editing);
+    save = MakeTool(QStringLiteral("Save"),
+                    QStringLiteral("Write the edits to the skin file (Ctrl+S)"), editing);
+    selection = MakeLine(editing, QStringLiteral("Selected element"));
+    selection->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    editState = MakeLine(editing, QStringLiteral("Edit state"));
+    auto* editGrid = new QGridLayout(editing);
+    editGrid->addWidget(editSkin, 0, 0);
+    editGrid->addWidget(undo, 0, 1);
+    editGrid->addWidget(redo, 0, 2);
+    editGrid->addWidget(save, 0, 3);
+    editGrid->addWidget(selection, 1, 0, 1, 4);
+    editGrid->addWidget(editState, 2, 0, 1, 4);
+
+    lists = new QTabWidget(this);
+    problems = new ProblemsList(lists);
+    elements = new ElementsList(lists);
+    lists->addTab(problems, QStringLiteral("Problems"));
+    lists->addTab(elements, QStringLiteral("Elements"));
+    connect(problems, &ProblemsList::CountChanged, this, [this](size_t total) {
+        lists->setTabText(0, total == 0 ? QStringLiteral("Problems")
+                                        : QStringLiteral("Problems (%1)").arg(total));
+    });
 
     connect(magnifier, &QComboBox::currentIndexChanged, this,
             [this] { emit MagnifierChanged(MagnifierFactor()); });
     ClearPointer();
-    ClearFindings();
 }
 
 void WorkbenchStrip::Place(int unitX, int unitY, int heightUnits) {
     const BaseUnits units{unitX, unitY};
-    // The tools take what they need; the problems the rest of the column.
+    // The groups take what they need; the lists the rest of the column.
     const Rect column = DialogRectToPixels({0, 7, kWidthUnits - 7, heightUnits - 14}, units);
-    const int gap = MulDiv(7, unitY, 8);
-    const int toolsHeight = std::min(tools->sizeHint().height(), column.Height() / 2);
-    tools->setGeometry(column.left, column.top, column.Width(), toolsHeight);
-    const int problemsTop = column.top + toolsHeight + gap;
-    problemsFrame->setGeometry(column.left, problemsTop, column.Width(),
-                               column.bottom - problemsTop);
+    const int gap = MulDiv(4, unitY, 8);
+    int top = column.top;
+    for (GroupFrame* group : {tools, editing}) {
+        const int height = std::min(group->sizeHint().height(), column.Height() / 3);
+        group->setGeometry(column.left, top, column.Width(), height);
+        top += height + gap;
+    }
+    lists->setGeometry(column.left, top, column.Width(), column.bottom - top);
 }
 
 void WorkbenchStrip::ShowPointer(QPoint pixel, std::optional<QRgb> colour,
@@ -139,45 +172,6 @@ void WorkbenchStrip::ClearPointer() {
     swatch->clear();
 }
 
-QString ProblemText(const LintFinding& finding) {
-    const QString severity =
-        finding.error ? QStringLiteral("error: ") : QStringLiteral("warning: ");
-    const QString text = severity + QString::fromStdString(finding.text);
-    return finding.line > 0 ? QString::number(finding.line) + QStringLiteral(": ") + text : text;
-}
-
-void WorkbenchStrip::ShowFindings(const LintSummary& summary) {
-    problems->clear();
-    problemsFrame->setTitle(summary.total == 0
-                                ? QStringLiteral("Problems")
-                                : QStringLiteral("Problems (%1)").arg(summary.total));
-    if (summary.total == 0) {
-        auto* none = new QListWidgetItem(QStringLiteral("No problems found"), problems);
-        none->setFlags(Qt::NoItemFlags);
-        return;
-    }
-    const QIcon errorIcon = style()->standardIcon(QStyle::SP_MessageBoxCritical);
-    const QIcon warningIcon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
-    for (const LintFinding& f : summary.findings) {
-        auto* item = new QListWidgetItem(f.error ? errorIcon : warningIcon, ProblemText(f));
-        item->setToolTip(QString::fromStdString(FormatFinding(f)));
-        item->setData(Qt::UserRole, f.line);
-        problems->addItem(item);
-    }
-    if (summary.total > summary.findings.size()) {
-        auto* more = new QListWidgetItem(
-            QStringLiteral("\u2026 %1 more not listed; pindrel-cli lint lists them all")
-                .arg(summary.total - summary.findings.size()),
-            problems);
-        more->setFlags(Qt::NoItemFlags);
-    }
-}
-
-void WorkbenchStrip::ClearFindings() {
-    problems->clear();
-    problemsFrame->setTitle(QStringLiteral("Problems"));
-}
-
 void WorkbenchStrip::ShowStatus(const QString& text) {
     status->setText(text);
     status->setToolTip(text);
@@ -194,6 +188,14 @@ int WorkbenchStrip::MagnifierFactor() const {
 
 void WorkbenchStrip::SetMagnifierFactor(int factor) {
     magnifier->setCurrentIndex(factor < 2 || factor > 4 ? 0 : factor - 1);
+}
+
+void WorkbenchStrip::ShowProblems() {
+    lists->setCurrentWidget(problems);
+}
+
+void WorkbenchStrip::ShowElements() {
+    lists->setCurrentWidget(elements);
 }
 
 } // namespace pindrel

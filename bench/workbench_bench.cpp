@@ -12,6 +12,8 @@
 #include "app/designer_dialog.h"
 #include "app/magnifier_window.h"
 #include "app/preview_window.h"
+#include "app/live_reload.h"
+#include "app/workbench.h"
 #include "app/workbench_strip.h"
 #include "bench_skins.h"
 #include "skin/lint.h"
@@ -32,6 +34,10 @@ public:
 class NoSink final : public MessageSink {
 public:
     void ShowWarning(QWidget*, const QString&) override {}
+    bool Confirm(QWidget*, const QString&, const QString&, const QString&) override {
+        return false;
+    }
+    UnsavedChoice AskUnsaved(QWidget*, const QString&) override { return UnsavedChoice::Discard; }
 };
 
 QImage Frame() {
@@ -107,7 +113,7 @@ void BM_LiveReload(benchmark::State& state) {
     dialog.Browse();
     dialog.Strip()->reloadOnChange->setChecked(true);
     for (auto _ : state)
-        dialog.AutoReload();
+        dialog.Tools().Live().Reload();
 }
 BENCHMARK(BM_LiveReload)->Unit(benchmark::kMillisecond);
 

@@ -18,6 +18,8 @@ public:
     BmpResult Load(const std::string& path);
     // Forgets the pictures no load has asked for since the last Sweep.
     void Sweep();
+    // Forgets every picture.
+    void Clear() { entries_.clear(); }
     size_t Size() const { return entries_.size(); }
     // How many decodes the cache has done, for tests and benchmarks.
     uint64_t Decodes() const { return decodes_; }

@@ -1,5 +1,6 @@
 #include "skin/element_at.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "skin/skin.h"
@@ -55,6 +56,59 @@ ElementHit ElementAt(const Skin& skin, Point p, CallType t) {
     if (bg.bitmap && ShownFor(bg.type, t) && RectNow(skin, bg).Contains(p))
         return {ElementKind::BackgroundImage, -1, bg.line};
     return {};
+}
+
+std::optional<Rect> ElementRect(const Skin& skin, const PlacedElement& e) {
+    const auto o = static_cast<size_t>(skin.orientation);
+    switch (e.kind) {
+    case PlacedKind::Image:
+        if (e.index < skin.images.size()) return skin.images[e.index].rects[o];
+        break;
+    case PlacedKind::Button:
+        if (e.index < skin.buttons.size()) return skin.buttons[e.index].rects[o];
+        break;
+    case PlacedKind::Label:
+        if (e.index < skin.labels.size()) return skin.labels[e.index].rects[o];
+        break;
+    case PlacedKind::Photo:
+        return skin.photoRect.rects[o];
+    }
+    return std::nullopt;
+}
+
+bool ShownUnder(const Skin& skin, const PlacedElement& e, CallType t) {
+    switch (e.kind) {
+    case PlacedKind::Image:
+        return e.index < skin.images.size() && skin.images[e.index].loaded &&
+               ShownFor(skin.images[e.index].type, t);
+    case PlacedKind::Button:
+        return e.index < skin.buttons.size() && skin.buttons[e.index].loaded &&
+               ShownFor(skin.buttons[e.index].type, t);
+    case PlacedKind::Label:
+        return e.index < skin.labels.size() && !skin.labels[e.index].fieldIds.empty() &&
+               ShownFor(skin.labels[e.index].type, t);
+    case PlacedKind::Photo:
+        return t == CallType::ContactWithPicture;
+    }
+    return false;
+}
+
+std::vector<PlacedElement> ElementsUnder(const Skin& skin, Point p, CallType t) {
+    std::vector<PlacedElement> stack; // topmost first
+    const auto collect = [&](PlacedKind kind, size_t count) {
+        for (size_t i = count; i-- > 0;) {
+            const PlacedElement e{kind, i};
+            const std::optional<Rect> r = ElementRect(skin, e);
+            if (r && r->Contains(p)) stack.push_back(e);
+        }
+    };
+    collect(PlacedKind::Label, skin.labels.size());
+    collect(PlacedKind::Photo, 1);
+    collect(PlacedKind::Button, skin.buttons.size());
+    collect(PlacedKind::Image, skin.images.size());
+    std::stable_partition(stack.begin(), stack.end(),
+                          [&](const PlacedElement& e) { return ShownUnder(skin, e, t); });
+    return stack;
 }
 
 std::string DescribeElement(const Skin& skin, const ElementHit& hit) {

@@ -3,8 +3,12 @@
 #include <cstdint>
 #include <string>
 
+#include <optional>
+#include <vector>
+
 #include "render/geometry.h"
 #include "skin/call_type.h"
+#include "skin/skin_edit.h"
 
 namespace pindrel {
 
@@ -27,5 +31,18 @@ ElementHit ElementAt(const Skin& skin, Point p, CallType t);
 
 // "Button 7 (answer_up.bmp), line 158", "Label name, phone, line 211", "Background colour"...
 std::string DescribeElement(const Skin& skin, const ElementHit& hit);
+
+// The elements an author can place whose rectangles hold p in the skin's orientation, topmost
+// first: those drawn under call type t in the order they are drawn over one another (labels,
+// the photo rectangle, buttons, images), then those t hides, in the same order. Labels and the
+// photo count by their rectangles.
+std::vector<PlacedElement> ElementsUnder(const Skin& skin, Point p, CallType t);
+
+// An element's rectangle in the skin's orientation; nothing when the skin has no such element.
+std::optional<Rect> ElementRect(const Skin& skin, const PlacedElement& element);
+
+// Whether the element is drawn under call type t (loaded, in its mask, a label with fields; the
+// photo rectangle only for a contact with picture).
+bool ShownUnder(const Skin& skin, const PlacedElement& element, CallType t);
 
 } // namespace pindrel

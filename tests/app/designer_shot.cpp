@@ -16,7 +16,9 @@
 #include <QTimer>
 
 #include "app/designer_dialog.h"
+#include "app/magnifier_tool.h"
 #include "app/magnifier_window.h"
+#include "app/workbench.h"
 #include "app/preview_window.h"
 #include "app/workbench_strip.h"
 
@@ -37,7 +39,7 @@ private:
 // The dialog and, when open, the magnifier to its right, as one picture.
 QPixmap GrabAll(pindrel::DesignerDialog& dialog) {
     const QPixmap main = dialog.grab();
-    pindrel::MagnifierWindow* m = dialog.Magnifier();
+    pindrel::MagnifierWindow* m = dialog.Tools().Magnifier().Window();
     if (!m || !m->isVisible()) return main;
     const QPixmap side = m->grab();
     const qreal ratio = main.devicePixelRatio();

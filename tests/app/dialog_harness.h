@@ -46,7 +46,18 @@ public:
         messages.push_back(text);
         if (whileShown) whileShown();
     }
+    bool Confirm(QWidget*, const QString& text, const QString&, const QString&) override {
+        questions.push_back(text);
+        return confirm;
+    }
+    UnsavedChoice AskUnsaved(QWidget*, const QString& text) override {
+        questions.push_back(text);
+        return unsaved;
+    }
     QStringList messages;
+    QStringList questions;
+    bool confirm = false;                            // the answer to a yes-or-no question
+    UnsavedChoice unsaved = UnsavedChoice::Cancel;   // the answer about unsaved edits
     std::function<void()> whileShown; // runs while the box would be up
 };
 

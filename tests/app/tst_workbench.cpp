@@ -17,6 +17,10 @@
 #include <QSignalSpy>
 
 #include "app/magnifier_window.h"
+#include "app/problems_list.h"
+#include "app/workbench.h"
+#include "app/magnifier_tool.h"
+#include "app/live_reload.h"
 #include "app/skin_watcher.h"
 #include "app/workbench_strip.h"
 #include "dialog_harness.h"
@@ -66,7 +70,7 @@ QStringList LintItems(const QString& skin) {
 
 // A workbench-ready harness: quick timings, and the strip at hand.
 struct Bench : Harness {
-    Bench() { dialog->SetReloadTiming(40, 40); }
+    Bench() { dialog->Tools().Live().SetTiming(40, 40); }
     WorkbenchStrip& Strip() const { return *dialog->Strip(); }
     void ReloadOnChange(bool on) const { Strip().reloadOnChange->setChecked(on); }
 };
@@ -103,8 +107,8 @@ private slots:
         QVERIFY(!h.Strip().reloadOnChange->isChecked());
         QCOMPARE(h.Strip().MagnifierFactor(), 0);
         h.BrowseTo(skin);
-        QVERIFY(!h.dialog->Watcher().IsWatching());
-        QVERIFY(!h.dialog->Magnifier());
+        QVERIFY(!h.dialog->Tools().Live().Watcher().IsWatching());
+        QVERIFY(!h.dialog->Tools().Magnifier().Window());
         const std::size_t paints = h.paints.rects.size();
         WriteFile(skin, GreenSkin());
         QTest::qWait(300);
@@ -190,7 +194,7 @@ private slots:
         Bench h;
         h.BrowseTo(skin);
         h.ReloadOnChange(true);
-        QSignalSpy changes(&h.dialog->Watcher(), &SkinWatcher::Changed);
+        QSignalSpy changes(&h.dialog->Tools().Live().Watcher(), &SkinWatcher::Changed);
         WriteFile(dir.filePath(QStringLiteral(".skin.ini.swp")), "x");
         WriteFile(dir.filePath(QStringLiteral("notes.txt")), "y");
         QTest::qWait(400);
@@ -230,7 +234,7 @@ private slots:
         const QString skin = WriteSkin(dir);
         Bench h;
         h.BrowseTo(skin);
-        h.dialog->SetReloadTiming(40, 60000);
+        h.dialog->Tools().Live().SetTiming(40, 60000);
         h.ReloadOnChange(true);
         WriteFile(skin, {});
         QTRY_VERIFY_WITH_TIMEOUT(h.Strip().status->text().startsWith(QStringLiteral("Waiting")),
@@ -240,7 +244,7 @@ private slots:
         WriteFile(skin, GreenSkin());
         QTRY_COMPARE_WITH_TIMEOUT(h.Screen().pixel(5, 5), kGreen, kWaitMs);
 
-        h.dialog->SetReloadTiming(40, 40);
+        h.dialog->Tools().Live().SetTiming(40, 40);
         QFile::remove(skin);
         QTRY_COMPARE_WITH_TIMEOUT(Items(h.Strip().problems),
                                   QStringList{"error: cannot read the skin file: no such file"},
@@ -358,7 +362,7 @@ private slots:
         Bench h;
         h.BrowseTo(WriteSkin(dir));
         h.Strip().SetMagnifierFactor(factor);
-        MagnifierWindow* m = h.dialog->Magnifier();
+        MagnifierWindow* m = h.dialog->Tools().Magnifier().Window();
         QVERIFY(m);
         QVERIFY(QTest::qWaitForWindowExposed(m));
         QCOMPARE(m->Factor(), factor);
@@ -431,7 +435,7 @@ private slots:
         QImage saved(out);
         QVERIFY(!saved.isNull());
         saved = saved.convertToFormat(QImage::Format_ARGB32);
-        QCOMPARE(saved, h.dialog->ShownPreview().convertToFormat(QImage::Format_ARGB32));
+        QCOMPARE(saved, h.dialog->Tools().Frame().convertToFormat(QImage::Format_ARGB32));
         QCOMPARE(saved.size(), QSize(240, 320));
         QCOMPARE(saved.pixel(30, 30), kDown);
         QCOMPARE(saved.pixel(0, 0), kAlignRed);

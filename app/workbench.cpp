@@ -1,0 +1,116 @@
+#include "app/workbench.h"
+
+#include <initializer_list>
+
+#include <QFile>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "app/app_resources.h"
+#include "app/designer_dialog.h"
+#include "app/live_reload.h"
+#include "app/magnifier_tool.h"
+#include "app/pointer_readout.h"
+#include "app/preview_export.h"
+#include "app/preview_window.h"
+#include "app/problems_list.h"
+#include "app/skin_editor.h"
+#include "app/workbench_strip.h"
+#include "skin/font_cache.h"
+#include "skin/lint.h"
+
+namespace pindrel {
+
+namespace {
+
+// More than anyone reads; a hostile skin can have millions.
+constexpr size_t kMaxListedProblems = 500;
+
+} // namespace
+
+Workbench::Workbench(DesignerDialog& dialog) : QObject(&dialog), dialog_(dialog) {
+    strip_ = new WorkbenchStrip(&dialog);
+    const BaseUnits units = dialog.Units();
+    const Rect area = DialogRectToPixels(kDialogSize, units);
+    strip_->Place(units.x, units.y, kDialogSize.height);
+    const int32_t width = MulDiv(WorkbenchStrip::kWidthUnits, units.x, 4);
+    strip_->setGeometry(area.Width(), 0, width, area.Height());
+    dialog.setFixedSize(area.Width() + width, area.Height());
+    strip_->ShowDpi(ScreenDpiY);
+
+    pointer_ = new PointerReadout(dialog, *this, this);
+    live_ = new LiveReload(dialog, *strip_, this);
+    magnifier_ = new MagnifierTool(dialog, *this, this);
+    export_ = new PreviewExport(dialog, *this, this);
+    copyKeys_ = new CopyKeys(dialog, *this, this);
+    editor_ = new SkinEditor(dialog, *this, this);
+    magnifier_->SetTool(editor_);
+
+    PreviewWindow* preview = dialog.Preview();
+    connect(preview, &PreviewWindow::PointerMoved, pointer_, &PointerReadout::Show);
+    connect(preview, &PreviewWindow::PointerLeft, pointer_, &PointerReadout::Clear);
+    // Shows that a button's id reached the phone, which the screen itself never tells.
+    connect(preview, &PreviewWindow::CommandSent, this, [this](int id) {
+        strip_->ShowStatus(QStringLiteral("Button sent command %1").arg(id));
+    });
+
+    // The strip's stops follow the dialog's own last one, before the chain returns to the first.
+    QWidget* previous = dialog.Control(IdAlignBottom);
+    const std::initializer_list<QWidget*> stops = {
+        strip_->reloadOnChange, strip_->magnifier, strip_->exportPng,
+        strip_->copyKeys,       strip_->editSkin,  strip_->undo,
+        strip_->redo,           strip_->save,      strip_->lists};
+    for (QWidget* w : stops) {
+        QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
+Workbench::~Workbench() {
+    // The preview outlives the workbench and would report a last leave to it.
+    if (PreviewWindow* preview = dialog_.Preview()) preview->disconnect(this);
+    if (PreviewWindow* preview = dialog_.Preview()) preview->disconnect(pointer_);
+}
+
+void Workbench::SkinLoaded(bool fromDisk) {
+    editor_->SkinLoaded(fromDisk);
+    if (!fromDisk) return;
+    EditsSettled();
+    live_->Follow();
+}
+
+void Workbench::EditsSettled() {
+    const SkinSession& session = dialog_.Session();
+    const std::string path = QFile::encodeName(dialog_.SkinPath()).toStdString();
+    if (!session.HasText()) {
+        strip_->problems->ShowFindings({{UnreadableSkinFinding(path)}, 1});
+        return;
+    }
+    strip_->problems->ShowFindings(
+        LintLoadedSkin(path, session.Parsed(), dialog_, session.Report(), kMaxListedProblems));
+}
+
+void Workbench::Keep(const Canvas& canvas) {
+    frame_ = ToQImage(canvas.View());
+}
+
+void Workbench::Painted() {
+    magnifier_->Presented();
+    editor_->Painted();
+    // A press or a reload may have changed the pixel under a resting pointer.
+    pointer_->Refresh();
+}
+
+bool Workbench::MayClose() {
+    return editor_->MayDropEdits(
+        QStringLiteral("The skin has edits that are not saved. Save them before closing?"));
+}
+
+bool Workbench::MayReplaceEdits() {
+    return editor_->MayDropEdits(QStringLiteral(
+        "The skin has edits that are not saved. Save them before it is read again?"));
+}
+
+} // namespace pindrel

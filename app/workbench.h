@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QImage>
+#include <QObject>
+
+#include "skin/preview_handler.h"
+
+namespace pindrel {
+
+class DesignerDialog;
+class LiveReload;
+class MagnifierTool;
+class PointerReadout;
+class PreviewExport;
+class CopyKeys;
+class SkinEditor;
+class WorkbenchStrip;
+
+// The skin author's tools beside the dialog: it builds the strip, owns every tool and tells
+// them of the dialog's loads and paints. Tools that change what the dialog does are off until
+// the author turns them on.
+class Workbench final : public QObject {
+    Q_OBJECT
+public:
+    explicit Workbench(DesignerDialog& dialog);
+    ~Workbench() override;
+
+    WorkbenchStrip& Strip() const { return *strip_; }
+    LiveReload& Live() const { return *live_; }
+    MagnifierTool& Magnifier() const { return *magnifier_; }
+    PointerReadout& Pointer() const { return *pointer_; }
+    SkinEditor& Editor() const { return *editor_; }
+    // The preview as last presented, without anything drawn over it.
+    const QImage& Frame() const { return frame_; }
+
+    // The dialog's skin was loaded, from its file or from edited text.
+    void SkinLoaded(bool fromDisk);
+    // An edit, undo or redo is done: the problems follow it.
+    void EditsSettled();
+    // A composed frame is being presented.
+    void Keep(const Canvas& canvas);
+    // A paint of the preview has ended.
+    void Painted();
+    // Whether the dialog may end: no edits would be lost, or the author let them go.
+    bool MayClose();
+    // Whether the skin file may be read again over the edits: the same question.
+    bool MayReplaceEdits();
+
+private:
+    DesignerDialog& dialog_;
+    WorkbenchStrip* strip_ = nullptr; // owned by the dialog as its parent
+    LiveReload* live_ = nullptr;      // the tools are children of the workbench
+    MagnifierTool* magnifier_ = nullptr;
+    PointerReadout* pointer_ = nullptr;
+    PreviewExport* export_ = nullptr;
+    CopyKeys* copyKeys_ = nullptr;
+    SkinEditor* editor_ = nullptr;
+    QImage frame_;
+};
+
+// Presents the composed screen and hands it to the workbench on the way.
+class FrameKeeper final : public PaintDevice {
+public:
+    FrameKeeper(PaintDevice& screen, Workbench& bench) : screen_(screen), bench_(bench) {}
+    void Present(const Canvas& canvas) override {
+        screen_.Present(canvas);
+        bench_.Keep(canvas);
+    }
+
+private:
+    PaintDevice& screen_;
+    Workbench& bench_;
+};
+
+} // namespace pindrel
