@@ -1,0 +1,297 @@
+#include "skin/skin_edit.h"
+
+#include <array>
+
+#include "ini/skin_ini_file.h"
+#include "skin/skin.h"
+#include "skin/skin_format.h"
+#include "skin/value_edit.h"
+
+namespace pindrel {
+
+namespace {
+
+// How an element's rectangles come from its section's keys.
+struct Shape {
+    SectionKind section = SectionKind::Image;
+    bool carries = true;  // an orientation without a usable position takes the one before
+    bool natural = false; // a width or height of 0 is the picture's own
+    int32_t width = 0, height = 0;
+};
+
+struct Target {
+    const SkinElement* element = nullptr;
+    Shape shape;
+};
+
+std::optional<Target> FindTarget(const Skin& skin, const PlacedElement& e) {
+    switch (e.kind) {
+    case PlacedKind::Image:
+        if (e.index >= skin.images.size()) return std::nullopt;
+        return Target{&skin.images[e.index],
+                      {SectionKind::Image, true, true, skin.images[e.index].width,
+                       skin.images[e.index].height}};
+    case PlacedKind::Button:
+        if (e.index >= skin.buttons.size()) return std::nullopt;
+        return Target{&skin.buttons[e.index],
+                      {SectionKind::Button, true, true, skin.buttons[e.index].width,
+                       skin.buttons[e.index].height}};
+    case PlacedKind::Label:
+        if (e.index >= skin.labels.size()) return std::nullopt;
+        return Target{&skin.labels[e.index], {SectionKind::Label, false, false}};
+    case PlacedKind::Photo:
+        if (e.index != 0) return std::nullopt;
+        return Target{&skin.photoRect, {SectionKind::PhotoRect, true, false}};
+    }
+    return std::nullopt;
+}
+
+using Rects = std::array<Rect, kOrientationCount>;
+
+Rect Shown(const Shape& shape, const Rect& raw) {
+    if (!shape.natural) return raw;
+    const int32_t w = raw.Width(), h = raw.Height();
+    return Rect::FromXYWH(raw.left, raw.top, w == 0 ? shape.width : w, h == 0 ? shape.height : h);
+}
+
+// The rectangles as the loader reads them from section s (-1: none): raw, before a width or
+// height of 0 becomes the picture's, and as shown.
+struct ReadRects {
+    Rects raw{}, shown{};
+};
+
+ReadRects ReadSection(const SkinIniFile& file, int32_t s, const Shape& shape) {
+    ReadRects out;
+    Rect carried{};
+    for (size_t o = 0; o < kOrientationCount; ++o) {
+        Rect r = shape.carries ? carried : Rect{};
+        file.GetRect(s, kPosKeys[o], kSizeKeys[o], r);
+        carried = r;
+        out.raw[o] = r;
+        out.shown[o] = Shown(shape, r);
+    }
+    return out;
+}
+
+// One position or size key of the section as the reader sees it, and the pair to write to it.
+struct PairKey {
+    std::string_view name;
+    int32_t entry = -1; // its first entry, the one read; -1 when absent
+    std::optional<Point> read;
+    std::optional<Point> write;
+
+    std::optional<Point> Effective() const { return write ? write : read; }
+};
+
+// posP, sizeP, posL, sizeL, posQ, sizeQ.
+using PairKeys = std::array<PairKey, 2 * kOrientationCount>;
+
+PairKeys ReadKeys(const SkinIniFile& file, int32_t s) {
+    PairKeys keys;
+    for (size_t o = 0; o < kOrientationCount; ++o) {
+        keys[2 * o].name = kPosKeys[o];
+        keys[2 * o + 1].name = kSizeKeys[o];
+    }
+    for (PairKey& k : keys) {
+        k.entry = file.FindEntry(s, k.name);
+        Point p;
+        if (file.GetPair(s, k.name, p)) k.read = p;
+    }
+    return keys;
+}
+
+// The raw rectangle of orientation o under the keys as they will be written.
+Rect RawAt(const PairKeys& keys, size_t o, const Shape& shape, const Rect& carried) {
+    const std::optional<Point> pos = keys[2 * o].Effective();
+    if (!pos) return shape.carries ? carried : Rect{};
+    const Point size = keys[2 * o + 1].Effective().value_or(Point{});
+    return Rect::FromXYWH(pos->x, pos->y, size.x, size.y);
+}
+
+// Whether a written width (or height) shows as `shown`.
+bool Shows(int32_t written, int32_t shown, const Shape& shape, int32_t naturalExtent) {
+    return written == shown || (shape.natural && written == 0 && naturalExtent == shown);
+}
+
+// The size to write that shows as want: numbers in place that do, then the preferred ones that
+// do, else the numbers themselves.
+Point ChooseSize(const std::optional<Point>& now, const Point& preferred, const Rect& want,
+                 const Shape& shape) {
+    const auto choose = [&](std::optional<int32_t> current, int32_t pref, int32_t shown,
+                            int32_t naturalExtent) {
+        if (current && Shows(*current, shown, shape, naturalExtent)) return *current;
+        if (Shows(pref, shown, shape, naturalExtent)) return pref;
+        return shown;
+    };
+    return {
+        choose(now ? std::optional(now->x) : std::nullopt, preferred.x, want.Width(), shape.width),
+        choose(now ? std::optional(now->y) : std::nullopt, preferred.y, want.Height(),
+               shape.height)};
+}
+
+// Decides the keys to write so that the orientations show `want`, going through them in order
+// as the loader does: an orientation that would show something else gets its own position and
+// size, which the next one then carries.
+void Solve(PairKeys& keys, const Shape& shape, const Rects& want,
+           const std::array<Point, kOrientationCount>& preferredSize) {
+    Rect carried{};
+    for (size_t o = 0; o < kOrientationCount; ++o) {
+        Rect raw = RawAt(keys, o, shape, carried);
+        if (Shown(shape, raw) != want[o]) {
+            PairKey& pos = keys[2 * o];
+            PairKey& size = keys[2 * o + 1];
+            const Point p{want[o].left, want[o].top};
+            if (pos.Effective() != p) pos.write = p;
+            // Once the position counts, so does the size key, whatever it held before. A missing
+            // or unusable one reads as 0,0, which may do.
+            const Point now = size.Effective().value_or(Point{});
+            Point s = now;
+            if (!Shows(now.x, want[o].Width(), shape, shape.width) ||
+                !Shows(now.y, want[o].Height(), shape, shape.height)) {
+                s = ChooseSize(size.Effective(), preferredSize[o], want[o], shape);
+                size.write = s;
+            }
+            raw = Rect::FromXYWH(p.x, p.y, s.x, s.y);
+        }
+        carried = raw;
+    }
+}
+
+bool IsBreak(uint8_t c) {
+    return c == '\r' || c == '\n';
+}
+
+// The line break at p, one CR LF or a single CR or LF.
+std::string BreakAt(std::span<const uint8_t> bytes, size_t p) {
+    if (bytes[p] == '\r' && p + 1 < bytes.size() && bytes[p + 1] == '\n') return "\r\n";
+    return std::string(1, static_cast<char>(bytes[p]));
+}
+
+// The last line break before p, as the file writes it there; LF in a file of one line.
+std::string BreakBefore(std::span<const uint8_t> bytes, size_t p) {
+    while (p > 0) {
+        --p;
+        if (bytes[p] == '\n') return p > 0 && bytes[p - 1] == '\r' ? "\r\n" : "\n";
+        if (bytes[p] == '\r') return "\r";
+    }
+    return "\n";
+}
+
+// Where the line holding offset `from` ends: its first line break, or the end of the file.
+size_t LineEnd(std::span<const uint8_t> bytes, size_t from) {
+    while (from < bytes.size() && !IsBreak(bytes[from]))
+        ++from;
+    return from;
+}
+
+std::string Entry(std::string_view key, Point p) {
+    return std::string(key) + "=" + std::to_string(p.x) + "," + std::to_string(p.y);
+}
+
+// The edits that write the keys' new pairs into section s, or into a new "Photo Rect" section
+// at the end when s is -1: values rewritten in place, missing keys as lines of their own after
+// the section's last entry (or its header), each with the line break that the file has there.
+std::vector<ByteEdit> KeyEdits(const SkinIniFile& file, int32_t s, const PairKeys& keys) {
+    const std::span<const uint8_t> bytes = file.Bytes();
+    std::vector<ByteEdit> edits;
+    std::vector<const PairKey*> missing;
+    for (const PairKey& k : keys) {
+        if (!k.write) continue;
+        if (k.entry < 0) {
+            missing.push_back(&k);
+            continue;
+        }
+        const std::string_view value =
+            file.sections[static_cast<size_t>(s)].values[static_cast<size_t>(k.entry)];
+        for (ByteEdit& e : PairValueEdits(value, k.write->x, k.write->y)) {
+            e.offset += file.Offset(value);
+            edits.push_back(std::move(e));
+        }
+    }
+    if (missing.empty()) return edits;
+    std::string text;
+    if (s < 0) {
+        const size_t end = bytes.size();
+        const bool endsWithBreak = end > 0 && IsBreak(bytes[end - 1]);
+        const std::string eol = BreakBefore(bytes, end);
+        // Every line of the new section ends as the file's last line does.
+        if (!endsWithBreak && end > 0) text += eol;
+        text += "[" + std::string(SectionName(SectionKind::PhotoRect)) + "]";
+        for (const PairKey* k : missing)
+            text += eol + Entry(k->name, *k->write);
+        if (endsWithBreak) text += eol;
+        edits.push_back({end, 0, std::move(text)});
+        return edits;
+    }
+    const IniSection& section = file.sections[static_cast<size_t>(s)];
+    // After the last entry's value, or after the header's "]".
+    const std::string_view last = section.values.empty() ? section.name : section.values.back();
+    const size_t at =
+        LineEnd(bytes, file.Offset(last) + last.size() + (section.values.empty() ? 1 : 0));
+    const std::string eol = at < bytes.size() ? BreakAt(bytes, at) : BreakBefore(bytes, at);
+    for (const PairKey* k : missing)
+        text += eol + Entry(k->name, *k->write);
+    edits.push_back({at, 0, std::move(text)});
+    return edits;
+}
+
+PlaceResult Fail(std::string error) {
+    return {false, {}, std::move(error)};
+}
+
+} // namespace
+
+std::optional<Placement> CurrentPlacement(const Skin& loaded, const PlacedElement& element,
+                                          int32_t orientation) {
+    const std::optional<Target> target = FindTarget(loaded, element);
+    if (!target || orientation < 0 || orientation >= kOrientationCount) return std::nullopt;
+    const Rect& r = target->element->rects[static_cast<size_t>(orientation)];
+    return Placement{orientation, r.left, r.top, r.Width(), r.Height()};
+}
+
+PlaceResult PlaceElement(std::span<const uint8_t> bytes, const Skin& loaded,
+                         const PlacedElement& element, const Placement& placement) {
+    const std::optional<Target> target = FindTarget(loaded, element);
+    if (!target) return Fail("no such element");
+    if (placement.orientation < 0 || placement.orientation >= kOrientationCount)
+        return Fail("no such orientation");
+    const Shape& shape = target->shape;
+    const auto o = static_cast<size_t>(placement.orientation);
+
+    SkinIniFile file;
+    file.Parse(bytes);
+    const int32_t s = target->element->section;
+    const std::string_view name = SectionName(shape.section);
+    const bool fromThisFile = shape.section == SectionKind::PhotoRect
+                                  ? s == file.FindSection(name, 0)
+                                  : s >= 0 && static_cast<size_t>(s) < file.sections.size() &&
+                                        file.sections[static_cast<size_t>(s)].name == name;
+    const ReadRects before = ReadSection(file, s, shape);
+    if (!fromThisFile || before.shown != target->element->rects)
+        return Fail("the skin was not loaded from these bytes");
+
+    Rects want = before.shown;
+    want[o] =
+        Shown(shape, Rect::FromXYWH(placement.x, placement.y, placement.width, placement.height));
+    if (want == before.shown) return {true, std::vector<uint8_t>(bytes.begin(), bytes.end()), {}};
+
+    // Orientations that keep their rectangle keep their raw size too, 0 where it was 0.
+    std::array<Point, kOrientationCount> preferredSize;
+    for (size_t i = 0; i < kOrientationCount; ++i)
+        preferredSize[i] = {before.raw[i].Width(), before.raw[i].Height()};
+    preferredSize[o] = {placement.width, placement.height};
+    PairKeys keys = ReadKeys(file, s);
+    Solve(keys, shape, want, preferredSize);
+    std::vector<uint8_t> out = ApplyEdits(bytes, KeyEdits(file, s, keys));
+
+    // The loader has the last word: what it reads back must be what was asked for.
+    SkinIniFile check;
+    check.Parse(out);
+    const int32_t s2 = s >= 0 ? s : check.FindSection(name, 0);
+    if (check.sections.size() != file.sections.size() + (s >= 0 ? 0 : 1) ||
+        ReadSection(check, s2, shape).shown != want)
+        return Fail("the new rectangle cannot be written");
+    return {true, std::move(out), {}};
+}
+
+} // namespace pindrel
