@@ -8,10 +8,10 @@
 #include <CLI/CLI.hpp>
 
 #include "base/read_file.h"
-#include "cli/atomic_file.h"
 #include "cli/cli_skin.h"
 #include "cli/commands.h"
 #include "cli/options.h"
+#include "cli/output_file.h"
 #include "render/bmp_encoder.h"
 #include "render/picture_flatten.h"
 #include "render/picture_import.h"
@@ -80,9 +80,10 @@ std::optional<std::vector<uint8_t>> ReadInput(const std::string& path) {
         return std::move(file.bytes);
     case ReadFileStatus::CannotOpen: {
         const std::string_view detail = OpenFailureDetail(path, file.error);
-        PrintError(path + ": " + (!detail.empty()            ? std::string(detail)
-                                  : file.error == ENOENT      ? std::string("no such file")
-                                                              : std::strerror(file.error)));
+        PrintError(path + ": " +
+                   (!detail.empty()        ? std::string(detail)
+                    : file.error == ENOENT ? std::string("no such file")
+                                           : std::strerror(file.error)));
         return std::nullopt;
     }
     case ReadFileStatus::NotRegular:
@@ -127,7 +128,7 @@ int RunConvert(const ConvertOptions& o) {
         return kExitFailed;
     }
     std::string error;
-    const bool written = WriteFileAtomically(
+    const bool written = WriteOutputFile(
         o.out,
         [&](FILE* out, std::string*) {
             return std::fwrite(encoded.bytes.data(), 1, encoded.bytes.size(), out) ==

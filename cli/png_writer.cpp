@@ -6,7 +6,7 @@
 
 #include <png.h>
 
-#include "cli/atomic_file.h"
+#include "cli/output_file.h"
 
 namespace pindrel::cli {
 
@@ -59,7 +59,7 @@ bool WritePng(std::string_view path, ConstPixelView picture, std::string* error)
         // libpng copies each row before transforming it, so the pixels are only read.
         rows[static_cast<size_t>(y)] = const_cast<png_bytep>(picture.Row(y));
     }
-    return WriteFileAtomically(
+    return WriteOutputFile(
         path,
         [&](FILE* out, std::string* why) {
             if (Encode(out, picture.width, picture.height, rows.data(), why)) return true;

@@ -7,7 +7,7 @@
 
 namespace pindrel::cli {
 
-// Writes the picture as an 8-bit RGB PNG without alpha, top row first, as WriteFileAtomically
+// Writes the picture as an 8-bit RGB PNG without alpha, top row first, as WriteOutputFile
 // writes a file. On failure returns false and puts a short reason in *error.
 bool WritePng(std::string_view path, ConstPixelView picture, std::string* error);
 

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace pindrel {
+
+enum class AtomicWriteStatus {
+    Written,
+    Failed,  // nothing was replaced; the error says why
+    Changed, // the file no longer held the expected bytes, and was left as it was
+};
+
+// Fills the stream; false, with a reason in *error when it has one, on failure.
+using WriteToFile = std::function<bool(FILE* out, std::string* error)>;
+
+// Writes a file that appears under its name only when it is complete: write fills a temporary
+// file beside it, which is renamed into place, so a failure leaves no file (and keeps an older
+// one). A file that is replaced keeps its permissions; a new one gets those of any new file. A
+// symbolic link stays and keeps pointing at the new file; a device or pipe is written directly.
+// With `expected`, the file must hold exactly those bytes right before it is replaced, so that
+// what changed on disk behind the writer's back is not overwritten: otherwise nothing is written
+// and the result is Changed. On failure *error gets a short reason.
+AtomicWriteStatus WriteFileAtomically(std::string_view path, const WriteToFile& write,
+                                      std::string* error,
+                                      std::optional<std::span<const uint8_t>> expected = {});
+
+// The same for bytes at hand.
+AtomicWriteStatus WriteBytesAtomically(std::string_view path, std::span<const uint8_t> bytes,
+                                       std::string* error,
+                                       std::optional<std::span<const uint8_t>> expected = {});
+
+} // namespace pindrel
