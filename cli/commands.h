@@ -23,5 +23,6 @@ Command AddInspectCommand(CLI::App& parent);
 Command AddLintCommand(CLI::App& parent);
 Command AddDecodeCommand(CLI::App& parent);
 Command AddConvertCommand(CLI::App& parent);
+Command AddPlaceCommand(CLI::App& parent);
 
 } // namespace pindrel::cli

@@ -49,9 +49,9 @@ int Run(int argc, char** argv) {
     app.footer("Exit status: 0 done, 1 a skin or bitmap could not be read (or lint found an "
                "error), 2 usage error. An output file named - is standard output.");
 
-    std::vector<Command> commands = {AddRenderCommand(app), AddSheetCommand(app),
-                                     AddInspectCommand(app), AddLintCommand(app),
-                                     AddDecodeCommand(app), AddConvertCommand(app)};
+    std::vector<Command> commands = {
+        AddRenderCommand(app), AddSheetCommand(app),   AddInspectCommand(app), AddLintCommand(app),
+        AddDecodeCommand(app), AddConvertCommand(app), AddPlaceCommand(app)};
     for (Command& c : commands)
         c.app->allow_extras();
 
