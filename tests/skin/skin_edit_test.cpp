@@ -44,20 +44,7 @@ protected:
         EXPECT_TRUE(r.ok) << r.error;
         const std::string text(r.bytes.begin(), r.bytes.end());
         EXPECT_TRUE(Load(after, text));
-        Rect want = Rect::FromXYWH(p.x, p.y, p.width, p.height);
-        if (e.kind == PlacedKind::Image || e.kind == PlacedKind::Button) {
-            const int32_t w = e.kind == PlacedKind::Image ? before.images[e.index].width
-                                                          : before.buttons[e.index].width;
-            const int32_t h = e.kind == PlacedKind::Image ? before.images[e.index].height
-                                                          : before.buttons[e.index].height;
-            want = Rect::FromXYWH(p.x, p.y, p.width ? p.width : w, p.height ? p.height : h);
-        }
-        EXPECT_EQ(test::ModelDifference(before, after, e, p.orientation, want), "");
-        const int32_t section = e.kind == PlacedKind::Photo    ? before.photoRect.section
-                                : e.kind == PlacedKind::Image  ? before.images[e.index].section
-                                : e.kind == PlacedKind::Button ? before.buttons[e.index].section
-                                                               : before.labels[e.index].section;
-        EXPECT_EQ(test::LineDifference(Bytes(ini), r.bytes, section), "");
+        EXPECT_EQ(test::PlaceDifference(Bytes(ini), before, r.bytes, after, e, p), "");
         return text;
     }
 

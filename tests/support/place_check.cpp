@@ -195,4 +195,28 @@ std::string LineDifference(std::span<const uint8_t> before, std::span<const uint
                                : "more lines than inserted ones";
 }
 
+Rect PlacedRect(const Skin& skin, const PlacedElement& element, const Placement& placement) {
+    Size natural;
+    if (element.kind == PlacedKind::Image && element.index < skin.images.size())
+        natural = {skin.images[element.index].width, skin.images[element.index].height};
+    if (element.kind == PlacedKind::Button && element.index < skin.buttons.size())
+        natural = {skin.buttons[element.index].width, skin.buttons[element.index].height};
+    return Rect::FromXYWH(placement.x, placement.y,
+                          placement.width ? placement.width : natural.width,
+                          placement.height ? placement.height : natural.height);
+}
+
+std::string PlaceDifference(std::span<const uint8_t> beforeBytes, const Skin& before,
+                            std::span<const uint8_t> afterBytes, const Skin& after,
+                            const PlacedElement& element, const Placement& placement) {
+    const std::string model = ModelDifference(before, after, element, placement.orientation,
+                                              PlacedRect(before, element, placement));
+    if (!model.empty()) return model;
+    int32_t section = before.photoRect.section;
+    if (element.kind == PlacedKind::Image) section = before.images[element.index].section;
+    if (element.kind == PlacedKind::Button) section = before.buttons[element.index].section;
+    if (element.kind == PlacedKind::Label) section = before.labels[element.index].section;
+    return LineDifference(beforeBytes, afterBytes, section);
+}
+
 } // namespace pindrel::test

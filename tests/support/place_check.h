@@ -23,4 +23,13 @@ std::string ModelDifference(const Skin& before, const Skin& after, const PlacedE
 std::string LineDifference(std::span<const uint8_t> before, std::span<const uint8_t> after,
                            int32_t section);
 
+// The rectangle that a placement asks of the element: a width or height of 0 is the picture's
+// own for images and buttons.
+Rect PlacedRect(const Skin& skin, const PlacedElement& element, const Placement& placement);
+
+// Both checks for one edit, `after` being loaded from afterBytes and `before` from beforeBytes.
+std::string PlaceDifference(std::span<const uint8_t> beforeBytes, const Skin& before,
+                            std::span<const uint8_t> afterBytes, const Skin& after,
+                            const PlacedElement& element, const Placement& placement);
+
 } // namespace pindrel::test
