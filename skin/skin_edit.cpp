@@ -185,7 +185,12 @@ size_t LineEnd(std::span<const uint8_t> bytes, size_t from) {
 }
 
 std::string Entry(std::string_view key, Point p) {
-    return std::string(key) + "=" + std::to_string(p.x) + "," + std::to_string(p.y);
+    std::string line(key);
+    line += '=';
+    line += std::to_string(p.x);
+    line += ',';
+    line += std::to_string(p.y);
+    return line;
 }
 
 // The edits that write the keys' new pairs into section s, or into a new "Photo Rect" section
@@ -216,7 +221,9 @@ std::vector<ByteEdit> KeyEdits(const SkinIniFile& file, int32_t s, const PairKey
         const std::string eol = BreakBefore(bytes, end);
         // Every line of the new section ends as the file's last line does.
         if (!endsWithBreak && end > 0) text += eol;
-        text += "[" + std::string(SectionName(SectionKind::PhotoRect)) + "]";
+        text += '[';
+        text += SectionName(SectionKind::PhotoRect);
+        text += ']';
         for (const PairKey* k : missing)
             text += eol + Entry(k->name, *k->write);
         if (endsWithBreak) text += eol;

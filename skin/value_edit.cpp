@@ -43,6 +43,15 @@ NumberText FindNumber(std::string_view item) {
     return {item.substr(0, i), false};
 }
 
+// "a,b", appended piece by piece: GCC 12 misreads "," + text as an overlapping copy
+// (-Wrestrict) in optimised builds.
+std::string PairText(int32_t a, int32_t b) {
+    std::string text = std::to_string(a);
+    text += ',';
+    text += std::to_string(b);
+    return text;
+}
+
 } // namespace
 
 std::vector<uint8_t> ApplyEdits(std::span<const uint8_t> bytes, std::vector<ByteEdit> edits) {
@@ -73,7 +82,7 @@ std::vector<ByteEdit> PairValueEdits(std::string_view value, int32_t a, int32_t 
     };
     std::vector<ByteEdit> edits;
     if (n == 0) {
-        edits.push_back({0, value.size(), std::to_string(a) + "," + std::to_string(b)});
+        edits.push_back({0, value.size(), PairText(a, b)});
         return edits;
     }
     const NumberText first = FindNumber(items[0]);
@@ -81,10 +90,10 @@ std::vector<ByteEdit> PairValueEdits(std::string_view value, int32_t a, int32_t 
     if (n == 1) {
         // The second number goes right after the first, before whatever followed it.
         if (first.digits && ParseSkinInt(first.text) == a)
-            edits.push_back({firstAt + first.text.size(), 0, "," + std::to_string(b)});
-        else
             edits.push_back(
-                {firstAt, first.text.size(), std::to_string(a) + "," + std::to_string(b)});
+                {firstAt + first.text.size(), 0, std::string(1, ',') += std::to_string(b)});
+        else
+            edits.push_back({firstAt, first.text.size(), PairText(a, b)});
         return edits;
     }
     if (ParseSkinInt(items[0]) != a)
