@@ -8,10 +8,10 @@
 #include <CLI/CLI.hpp>
 
 #include "base/read_file.h"
-#include "cli/atomic_file.h"
 #include "cli/cli_skin.h"
 #include "cli/commands.h"
 #include "cli/options.h"
+#include "cli/output_file.h"
 #include "render/bmp_encoder.h"
 #include "render/picture_flatten.h"
 #include "render/picture_import.h"
@@ -128,7 +128,7 @@ int RunConvert(const ConvertOptions& o) {
         return kExitFailed;
     }
     std::string error;
-    const bool written = WriteFileAtomically(
+    const bool written = WriteOutputFile(
         o.out,
         [&](FILE* out, std::string*) {
             return std::fwrite(encoded.bytes.data(), 1, encoded.bytes.size(), out) ==

@@ -26,5 +26,6 @@ Command AddConvertCommand(CLI::App& parent);
 Command AddSnapshotCommand(CLI::App& parent);
 Command AddCompareCommand(CLI::App& parent);
 Command AddDiffCommand(CLI::App& parent);
+Command AddPlaceCommand(CLI::App& parent);
 
 } // namespace pindrel::cli

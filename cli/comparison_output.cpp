@@ -1,7 +1,7 @@
 #include "cli/comparison_output.h"
 
-#include "cli/atomic_file.h"
 #include "cli/cli_skin.h"
+#include "cli/output_file.h"
 
 namespace pindrel::cli {
 
@@ -31,7 +31,7 @@ int FinishComparison(Comparison& comparison, const ReportOptions& options, const
         return kExitFailed;
     if (!options.report.empty()) {
         std::string error;
-        if (!WriteFileAtomically(options.report, FormatReport(comparison, page), &error)) {
+        if (!WriteOutputText(options.report, FormatReport(comparison, page), &error)) {
             PrintError(options.report + ": " + error);
             return kExitFailed;
         }

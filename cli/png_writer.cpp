@@ -6,7 +6,7 @@
 
 #include <png.h>
 
-#include "cli/atomic_file.h"
+#include "cli/output_file.h"
 
 namespace pindrel::cli {
 
@@ -89,7 +89,7 @@ bool WritePng(std::string_view path, ConstPixelView picture, std::string* error)
         *error = "empty picture";
         return false;
     }
-    return WriteFileAtomically(
+    return WriteOutputFile(
         path,
         [picture](FILE* out, std::string* e) {
             return EncodeInto({out, nullptr}, picture, e);

@@ -9,7 +9,7 @@
 namespace pindrel::cli {
 
 // Writes the picture as an 8-bit RGB PNG without alpha, top row first, through
-// WriteFileAtomically (complete or not at all; "-" is standard output). The same picture
+// WriteOutputFile (complete or not at all; "-" is standard output). The same picture
 // always gives the same bytes: nothing like a time is stored. On failure returns false and puts
 // a short reason in *error.
 bool WritePng(std::string_view path, ConstPixelView picture, std::string* error);

@@ -6,8 +6,8 @@
 #include <map>
 
 #include "base/read_file.h"
-#include "cli/atomic_file.h"
 #include "cli/cli_skin.h"
+#include "cli/output_file.h"
 #include "cli/png_decoder.h"
 #include "cli/png_writer.h"
 
@@ -81,7 +81,7 @@ bool WriteSnapshot(const std::string& dir, const std::vector<const Canvas*>& scr
         std::string_view(reinterpret_cast<const char*>(old.bytes.data()), old.bytes.size()) == text)
         return true;
     std::string error;
-    if (!WriteFileAtomically(path, text, &error)) {
+    if (!WriteOutputText(path, text, &error)) {
         PrintError(path + ": " + error);
         return false;
     }
