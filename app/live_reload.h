@@ -33,7 +33,6 @@ public:
     void Reload();
 
 private:
-
     DesignerDialog& dialog_;
     WorkbenchStrip& strip_;
     SkinWatcher watcher_;

@@ -407,6 +407,7 @@ void SkinEditor::ShowState() {
     strip.save->setEnabled(session.Modified());
     strip.editState->setText(session.Modified() ? QStringLiteral("Unsaved edits") : QString());
     QString text;
+    QString keys;
     if (selection_ && Exists(dialog_, *selection_)) {
         text = QString::fromStdString(DescribeElement(dialog_, HitOf(dialog_, *selection_)));
         const auto o = static_cast<size_t>(dialog_.orientation);
@@ -415,19 +416,20 @@ void SkinEditor::ShowState() {
             const auto key = [](std::string_view k) {
                 return QString::fromLatin1(k.data(), static_cast<qsizetype>(k.size()));
             };
-            text += QStringLiteral(": %1=%2,%3 %4=%5,%6")
-                        .arg(key(kPosKeys[o]))
-                        .arg(p->x)
-                        .arg(p->y)
-                        .arg(key(kSizeKeys[o]))
-                        .arg(p->width)
-                        .arg(p->height);
+            keys = QStringLiteral("%1=%2,%3 %4=%5,%6")
+                       .arg(key(kPosKeys[o]))
+                       .arg(p->x)
+                       .arg(p->y)
+                       .arg(key(kSizeKeys[o]))
+                       .arg(p->width)
+                       .arg(p->height);
         }
     } else if (on) {
         text = QStringLiteral("Click an element to select it");
     }
     strip.selection->setText(text);
     strip.selection->setToolTip(text);
+    strip.selectionKeys->setText(keys);
 }
 
 void SkinEditor::Repaint() {

@@ -2,9 +2,9 @@
 
 #include <initializer_list>
 
-#include <QFile>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QPushButton>
 #include <QTabWidget>
 

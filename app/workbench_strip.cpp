@@ -108,7 +108,8 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
     save = MakeTool(QStringLiteral("Save"),
                     QStringLiteral("Write the edits to the skin file (Ctrl+S)"), editing);
     selection = MakeLine(editing, QStringLiteral("Selected element"));
-    selection->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    selectionKeys = MakeLine(editing, QStringLiteral("Keys of the selected element"));
+    selectionKeys->setTextInteractionFlags(Qt::TextSelectableByMouse);
     editState = MakeLine(editing, QStringLiteral("Edit state"));
     auto* editGrid = new QGridLayout(editing);
     editGrid->addWidget(editSkin, 0, 0);
@@ -116,7 +117,8 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
     editGrid->addWidget(redo, 0, 2);
     editGrid->addWidget(save, 0, 3);
     editGrid->addWidget(selection, 1, 0, 1, 4);
-    editGrid->addWidget(editState, 2, 0, 1, 4);
+    editGrid->addWidget(selectionKeys, 2, 0, 1, 4);
+    editGrid->addWidget(editState, 3, 0, 1, 4);
 
     lists = new QTabWidget(this);
     problems = new ProblemsList(lists);

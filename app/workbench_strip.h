@@ -60,8 +60,9 @@ public:
     QPushButton* undo = nullptr;
     QPushButton* redo = nullptr;
     QPushButton* save = nullptr;
-    QLabel* selection = nullptr; // the selected element and its keys
-    QLabel* editState = nullptr; // whether there are unsaved edits
+    QLabel* selection = nullptr;     // the selected element
+    QLabel* selectionKeys = nullptr; // its position and size keys in the orientation shown
+    QLabel* editState = nullptr;     // whether there are unsaved edits
 
     QTabWidget* lists = nullptr;
     ProblemsList* problems = nullptr;

@@ -1,5 +1,6 @@
 // Shows the designer with a skin loaded, for screenshots:
-//   designer_shot SKIN [--magnifier N] [--pointer X,Y] [--reload-on-change] [ID...]
+//   designer_shot SKIN [--magnifier N] [--pointer X,Y] [--reload-on-change] [--edit X,Y[,DX,DY]]
+//                 [ID...]
 // clicks Browse with SKIN chosen, then clicks each control ID (a radio button, the align box...),
 // sets the workbench as asked, and prints the window id for a screen grabber. With
 // PINDREL_SHOT_OUT set, it saves its own grab there instead (at the screen's pixel density), the
@@ -18,8 +19,8 @@
 #include "app/designer_dialog.h"
 #include "app/magnifier_tool.h"
 #include "app/magnifier_window.h"
-#include "app/workbench.h"
 #include "app/preview_window.h"
+#include "app/workbench.h"
 #include "app/workbench_strip.h"
 
 namespace {
@@ -34,6 +35,20 @@ public:
 
 private:
     QString path_;
+};
+
+// Asks nobody: a screenshot's edits are dropped when it closes.
+class ShotSink final : public pindrel::MessageSink {
+public:
+    void ShowWarning(QWidget*, const QString& text) override {
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+    }
+    bool Confirm(QWidget*, const QString&, const QString&, const QString&) override {
+        return false;
+    }
+    pindrel::UnsavedChoice AskUnsaved(QWidget*, const QString&) override {
+        return pindrel::UnsavedChoice::Discard;
+    }
 };
 
 // The dialog and, when open, the magnifier to its right, as one picture.
@@ -64,22 +79,41 @@ int main(int argc, char** argv) {
         return 2;
     }
     pindrel::DesignerDialog dialog(std::make_unique<FixedChooser>(args[1]),
-                                   std::make_unique<pindrel::MessageBoxSink>());
+                                   std::make_unique<ShotSink>());
     dialog.show();
     dialog.Browse();
     int magnifier = 0;
     std::optional<QPoint> pointer;
+    std::optional<QPoint> edit;
+    QPoint editDrag;
     for (qsizetype i = 2; i < args.size(); ++i) {
         if (args[i] == QStringLiteral("--magnifier") && i + 1 < args.size()) {
             magnifier = args[++i].toInt();
         } else if (args[i] == QStringLiteral("--pointer") && i + 1 < args.size()) {
             const QStringList xy = args[++i].split(QLatin1Char(','));
             if (xy.size() == 2) pointer = QPoint(xy[0].toInt(), xy[1].toInt());
+        } else if (args[i] == QStringLiteral("--edit") && i + 1 < args.size()) {
+            // Edit mode, a click on the element at X,Y, and a drag of it by DX,DY.
+            const QStringList v = args[++i].split(QLatin1Char(','));
+            edit = QPoint(v.value(0).toInt(), v.value(1).toInt());
+            editDrag = QPoint(v.value(2).toInt(), v.value(3).toInt());
         } else if (args[i] == QStringLiteral("--reload-on-change")) {
             dialog.Strip()->reloadOnChange->setChecked(true);
         } else if (auto* b = qobject_cast<QAbstractButton*>(dialog.Control(args[i].toInt()))) {
             b->click();
         }
+    }
+    if (edit) {
+        dialog.Strip()->editSkin->setChecked(true);
+        QWidget* preview = dialog.Preview();
+        const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+            QMouseEvent e(type, at, preview->mapToGlobal(at),
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, {});
+            QCoreApplication::sendEvent(preview, &e);
+        };
+        send(QEvent::MouseButtonPress, *edit, Qt::LeftButton);
+        send(QEvent::MouseMove, *edit + editDrag, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, *edit + editDrag, Qt::NoButton);
     }
     if (magnifier) dialog.Strip()->SetMagnifierFactor(magnifier);
     if (pointer) {

@@ -16,12 +16,12 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 
+#include "app/live_reload.h"
+#include "app/magnifier_tool.h"
 #include "app/magnifier_window.h"
 #include "app/problems_list.h"
-#include "app/workbench.h"
-#include "app/magnifier_tool.h"
-#include "app/live_reload.h"
 #include "app/skin_watcher.h"
+#include "app/workbench.h"
 #include "app/workbench_strip.h"
 #include "dialog_harness.h"
 #include "skin/lint.h"
