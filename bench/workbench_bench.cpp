@@ -13,6 +13,7 @@
 #include "app/magnifier_window.h"
 #include "app/preview_window.h"
 #include "app/live_reload.h"
+#include "app/skin_editor.h"
 #include "app/workbench.h"
 #include "app/workbench_strip.h"
 #include "bench_skins.h"
@@ -116,6 +117,49 @@ void BM_LiveReload(benchmark::State& state) {
         dialog.Tools().Live().Reload();
 }
 BENCHMARK(BM_LiveReload)->Unit(benchmark::kMillisecond);
+
+QString ExampleSkin() {
+    return QStringLiteral(PINDREL_EXAMPLES_DIR "/aurora/aurora.ini");
+}
+
+// One step of a drag in edit mode on the example skin: the skin's text edited, loaded again
+// from memory with the pictures kept, and the preview repainted.
+void BM_DragStep(benchmark::State& state) {
+    auto chooser = std::make_unique<NoChooser>();
+    chooser->path = ExampleSkin();
+    DesignerDialog dialog(std::move(chooser), std::make_unique<NoSink>());
+    dialog.show();
+    dialog.Browse();
+    dialog.Strip()->editSkin->setChecked(true);
+    SkinEditor& editor = dialog.Tools().Editor();
+    PreviewWindow& preview = *dialog.Preview();
+    const Rect r = dialog.buttons.at(1).rects[0];
+    const QPointF centre((r.left + r.right) / 2.0, (r.top + r.bottom) / 2.0);
+    editor.Press(preview, centre, {});
+    const uint64_t decodes = dialog.Session().Decodes();
+    int step = 0;
+    for (auto _ : state)
+        editor.Move(preview, centre + QPointF(++step % 2, 0), Qt::LeftButton, {});
+    editor.Release(preview, centre, {});
+    state.counters["decodes_per_step"] =
+        static_cast<double>(dialog.Session().Decodes() - decodes) / std::max(step, 1);
+}
+BENCHMARK(BM_DragStep)->Unit(benchmark::kMillisecond)->Repetitions(5)->DisplayAggregatesOnly();
+
+// The same skin read again from its file, as Reload does: read, decoded, linted.
+void BM_ExampleReloadFromDisk(benchmark::State& state) {
+    auto chooser = std::make_unique<NoChooser>();
+    chooser->path = ExampleSkin();
+    DesignerDialog dialog(std::move(chooser), std::make_unique<NoSink>());
+    dialog.show();
+    dialog.Browse();
+    for (auto _ : state)
+        dialog.Reload();
+}
+BENCHMARK(BM_ExampleReloadFromDisk)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->DisplayAggregatesOnly();
 
 // The problems list of a hostile skin (200,000 junk lines), which lists the first 500, beside
 // the full lint that pindrel-cli prints.

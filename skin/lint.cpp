@@ -202,10 +202,7 @@ void CheckKeys(Context& cx, int32_t s, SectionKind kind) {
     const IniSection& section = cx.ini.sections[static_cast<size_t>(s)];
     const std::vector<int32_t>& lines = cx.ini.sectionLines[static_cast<size_t>(s)].entries;
     const SectionInfo& info = Section(kind);
-    // Appended rather than "[" + name + "]", which GCC 12 misreads as an overlapping copy
-    // (-Wrestrict) in optimised builds.
-    std::string where = "[";
-    where.append(section.name).append("]");
+    const std::string where = Bracketed(section.name);
 
     std::vector<std::string> fieldItems;
     if (info.numberedKeys) SplitList(cx.ini.FindValue(s, KeyName(SkinKey::Fields)), fieldItems);
@@ -268,6 +265,14 @@ void CheckKeys(Context& cx, int32_t s, SectionKind kind) {
 }
 
 } // namespace
+
+std::string Bracketed(std::string_view name) {
+    // Appended rather than "[" + name + "]", which GCC 12 misreads as an overlapping copy
+    // (-Wrestrict) in optimised builds.
+    std::string text = "[";
+    text.append(name).append("]");
+    return text;
+}
 
 std::string Quote(std::string_view text) {
     constexpr size_t kMax = 48;

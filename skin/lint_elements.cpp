@@ -115,7 +115,7 @@ void ReportDrop(Context& cx, const LoadDrop& d) {
     switch (d.cause) {
     case DropCause::MissingKey:
         cx.Error(d.line, LintRule::RequiredKeyMissing,
-                 "[" + section + "] has no " + Quote(KeyName(d.key)) + "; " +
+                 Bracketed(section) + " has no " + Quote(KeyName(d.key)) + "; " +
                      (d.kind == SectionKind::Image ? "image dropped" : consequence));
         if (d.kind == SectionKind::Button) CheckNamedPicture(cx, d);
         return;
@@ -287,7 +287,7 @@ void CheckElements(Context& cx, const Skin& skin, const LoadReport& report) {
     if (const int32_t s = cx.firstSection[static_cast<size_t>(SectionKind::BackgroundColor)];
         s >= 0 && !cx.HasKey(s, KeyName(SkinKey::Color)))
         cx.Warning(cx.HeaderLine(s), LintRule::NoBackgroundColour,
-                   "[" + std::string(SectionName(SectionKind::BackgroundColor)) + "] has no " +
+                   Bracketed(SectionName(SectionKind::BackgroundColor)) + " has no " +
                        Quote(KeyName(SkinKey::Color)) + "; white is used");
 
     for (const LoadDrop& d : report.drops)
@@ -302,8 +302,8 @@ void CheckElements(Context& cx, const Skin& skin, const LoadReport& report) {
         if (std::all_of(kPosKeys.begin(), kPosKeys.end(),
                         [&](std::string_view k) { return !photo.FindKey(k); }))
             cx.Warning(photo.line, LintRule::PhotoWithoutPosition,
-                       "[" + std::string(SectionName(SectionKind::PhotoRect)) +
-                           "] has no position; the photo is not drawn");
+                       Bracketed(SectionName(SectionKind::PhotoRect)) +
+                           " has no position; the photo is not drawn");
         else
             CheckOnScreen(cx, photo, "photo rectangle");
     }

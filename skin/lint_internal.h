@@ -72,6 +72,8 @@ void CheckStructure(Context& cx);
 void CheckElements(Context& cx, const Skin& skin, const LoadReport& report);
 
 // Helpers for messages.
+// "[name]", as a section header writes it.
+std::string Bracketed(std::string_view name);
 // text in double quotes, cut short when long.
 std::string Quote(std::string_view text);
 // The candidate closest to name, if any is close enough to be a likely typo (case differences
