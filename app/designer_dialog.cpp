@@ -313,6 +313,7 @@ std::string DesignerDialog::GetFieldText(int32_t field) {
 
 CallType DesignerDialog::GetCallType(ConstPixelView* photo) {
     if (photo) *photo = samplePhoto ? samplePhoto->View() : ConstPixelView{};
+    if (drawnCallType) return *drawnCallType;
     if (IsChecked(IdPrivateCaller)) return CallType::PrivateCaller;
     if (IsChecked(IdNumberDetected)) return CallType::NumberDetected;
     if (IsChecked(IdContactFound)) return CallType::ContactFound;
@@ -409,6 +410,17 @@ bool DesignerDialog::LoadFromDisk(ReadFileResult file) {
     }
     workbench->SkinLoaded(true);
     return read;
+}
+
+Canvas DesignerDialog::RenderScreenAs(int32_t screenOrientation, CallType t,
+                                      const Overlays& overlays) {
+    const int32_t shown = orientation;
+    SetOrientation(screenOrientation);
+    drawnCallType = t;
+    Canvas canvas = RenderOverlaid(*this, kScreenSizes[static_cast<size_t>(orientation)], overlays);
+    drawnCallType.reset();
+    SetOrientation(shown);
+    return canvas;
 }
 
 void DesignerDialog::LoadEdited() {

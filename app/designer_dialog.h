@@ -15,6 +15,7 @@
 #include "app/seams.h"
 #include "base/read_file.h"
 #include "render/dib_image.h"
+#include "skin/overlays.h"
 #include "skin/preview_handler.h"
 #include "skin/skin.h"
 #include "skin/skin_session.h"
@@ -74,6 +75,9 @@ public:
     bool LoadFromDisk(ReadFileResult file);
     // Loads the session's text again after an edit, undo or redo, and repaints.
     void LoadEdited();
+    // One screen of the skin as it is now (sample data, pressed buttons, align rectangle), drawn
+    // in another orientation or call type than the radios show; the radios stay as they are.
+    Canvas RenderScreenAs(int32_t orientation, CallType t, const Overlays& overlays);
 
     // Ends the dialog, unless the workbench has unsaved edits the user keeps.
     void done(int result) override;
@@ -105,7 +109,8 @@ private:
     PreviewWindow* preview = nullptr; // owned by the dialog as its parent
     QString skinPath;
     SkinSession session;
-    Workbench* workbench = nullptr; // owned by the dialog as its parent
+    Workbench* workbench = nullptr;        // owned by the dialog as its parent
+    std::optional<CallType> drawnCallType; // while RenderScreenAs draws
 };
 
 } // namespace pindrel

@@ -38,7 +38,7 @@ void MagnifierTool::SetFactor(int factor) {
     }
     const bool placed = window_->isVisible();
     window_->SetFactor(factor);
-    window_->SetPicture(bench_.Frame());
+    window_->SetPicture(bench_.Shown());
     if (!placed) Place();
     window_->show();
     window_->raise();
@@ -47,7 +47,7 @@ void MagnifierTool::SetFactor(int factor) {
 }
 
 void MagnifierTool::Presented() {
-    if (window_ && window_->isVisible()) window_->SetPicture(bench_.Frame());
+    if (window_ && window_->isVisible()) window_->SetPicture(bench_.Shown());
 }
 
 // Beside the dialog: on the right where the screen has room, else on the left, else as far right

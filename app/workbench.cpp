@@ -5,9 +5,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 
+#include "app/all_screens.h"
 #include "app/app_resources.h"
 #include "app/designer_dialog.h"
 #include "app/live_reload.h"
@@ -46,7 +48,10 @@ Workbench::Workbench(DesignerDialog& dialog) : QObject(&dialog), dialog_(dialog)
     export_ = new PreviewExport(dialog, *this, this);
     copyKeys_ = new CopyKeys(dialog, *this, this);
     editor_ = new SkinEditor(dialog, *this, this);
+    allScreens_ = new AllScreensTool(dialog, *this, this);
     magnifier_->SetTool(editor_);
+    for (QCheckBox* box : {strip_->outlines, strip_->keyColour})
+        connect(box, &QAbstractButton::toggled, this, &Workbench::SetOverlays);
 
     PreviewWindow* preview = dialog.Preview();
     connect(preview, &PreviewWindow::PointerMoved, pointer_, &PointerReadout::Show);
@@ -92,13 +97,54 @@ void Workbench::EditsSettled() {
         LintLoadedSkin(path, session.Parsed(), dialog_, session.Report(), kMaxListedProblems));
 }
 
-void Workbench::Keep(const Canvas& canvas) {
+void Workbench::Present(PaintDevice& screen, const Canvas& canvas) {
     frame_ = ToQImage(canvas.View());
+    if (!overlays_.Any()) {
+        screen.Present(canvas);
+        return;
+    }
+    // The overlays go on a copy: the frame kept for export and readouts is the skin's alone.
+    Canvas overlaid = canvas;
+    const Canvas unkeyed = overlays_.keys ? RenderUnkeyed(dialog_, canvas.GetSize()) : Canvas();
+    DrawOverlays(overlaid.View(), dialog_, dialog_.GetCallType(nullptr), overlays_, unkeyed.View());
+    shown_ = ToQImage(overlaid.View());
+    screen.Present(overlaid);
+}
+
+void Workbench::SetOverlays() {
+    overlays_ = {strip_->outlines->isChecked(), strip_->keyColour->isChecked()};
+    dialog_.RepaintPreview();
+}
+
+void Workbench::ShowOffScreen() {
+    if (!overlays_.outlines) {
+        strip_->offScreen->clear();
+        return;
+    }
+    const std::vector<int32_t> lines =
+        OffScreenElementLines(dialog_, kScreenSizes[static_cast<size_t>(dialog_.orientation)]);
+    if (lines.empty()) {
+        strip_->offScreen->setText(QStringLiteral("No element lies off the screen"));
+        return;
+    }
+    QStringList numbers;
+    for (const int32_t line : lines)
+        numbers.push_back(QString::number(line));
+    const QString text =
+        QStringLiteral("%1 off the screen: line%2 %3")
+            .arg(lines.size() == 1 ? QStringLiteral("1 element")
+                                   : QStringLiteral("%1 elements").arg(lines.size()))
+            .arg(lines.size() == 1 ? QString() : QStringLiteral("s"))
+            .arg(numbers.join(QStringLiteral(", ")));
+    strip_->offScreen->setText(text);
+    strip_->offScreen->setToolTip(text);
 }
 
 void Workbench::Painted() {
     magnifier_->Presented();
     editor_->Painted();
+    allScreens_->Refresh();
+    ShowOffScreen();
     // A press or a reload may have changed the pixel under a resting pointer.
     pointer_->Refresh();
 }

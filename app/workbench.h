@@ -3,10 +3,12 @@
 #include <QImage>
 #include <QObject>
 
+#include "skin/overlays.h"
 #include "skin/preview_handler.h"
 
 namespace pindrel {
 
+class AllScreensTool;
 class DesignerDialog;
 class LiveReload;
 class MagnifierTool;
@@ -30,15 +32,20 @@ public:
     MagnifierTool& Magnifier() const { return *magnifier_; }
     PointerReadout& Pointer() const { return *pointer_; }
     SkinEditor& Editor() const { return *editor_; }
-    // The preview as last presented, without anything drawn over it.
+    AllScreensTool& AllScreens() const { return *allScreens_; }
+    // The preview as last presented, without anything drawn over it: what Export PNG saves.
     const QImage& Frame() const { return frame_; }
+    // The same with the overlays the author asked for, as the screen shows it.
+    const QImage& Shown() const { return overlays_.Any() ? shown_ : frame_; }
+    // The overlays asked for in the strip.
+    const Overlays& ShownOverlays() const { return overlays_; }
 
     // The dialog's skin was loaded, from its file or from edited text.
     void SkinLoaded(bool fromDisk);
     // An edit, undo or redo is done: the problems follow it.
     void EditsSettled();
-    // A composed frame is being presented.
-    void Keep(const Canvas& canvas);
+    // Presents a composed frame on screen, with the overlays asked for, and keeps both.
+    void Present(PaintDevice& screen, const Canvas& canvas);
     // A paint of the preview has ended.
     void Painted();
     // Whether the dialog may end: no edits would be lost, or the author let them go.
@@ -55,17 +62,20 @@ private:
     PreviewExport* export_ = nullptr;
     CopyKeys* copyKeys_ = nullptr;
     SkinEditor* editor_ = nullptr;
+    AllScreensTool* allScreens_ = nullptr;
+    Overlays overlays_;
     QImage frame_;
+    QImage shown_;
+
+    void SetOverlays();
+    void ShowOffScreen();
 };
 
-// Presents the composed screen and hands it to the workbench on the way.
+// Hands the composed screen to the workbench, which presents it.
 class FrameKeeper final : public PaintDevice {
 public:
     FrameKeeper(PaintDevice& screen, Workbench& bench) : screen_(screen), bench_(bench) {}
-    void Present(const Canvas& canvas) override {
-        screen_.Present(canvas);
-        bench_.Keep(canvas);
-    }
+    void Present(const Canvas& canvas) override { bench_.Present(screen_, canvas); }
 
 private:
     PaintDevice& screen_;

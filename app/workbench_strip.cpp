@@ -63,6 +63,19 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
         QStringLiteral(
             "Copy the align rectangle as the skin keys of this orientation, e.g. posP and sizeP"),
         tools);
+    allScreens = MakeTool(QStringLiteral("All screens\u2026"),
+                          QStringLiteral("Show the skin's 15 screens, every orientation under "
+                                         "every call type, in a window of their own"),
+                          tools);
+    outlines = new QCheckBox(QStringLiteral("Outlines"), tools);
+    outlines->setToolTip(QStringLiteral(
+        "Draw every element's rectangle over the preview, in the colour of its kind: dashed "
+        "where the call type hides it (never into the skin's pictures or the export)"));
+    keyColour = new QCheckBox(QStringLiteral("Key colour"), tools);
+    keyColour->setToolTip(QStringLiteral(
+        "Tint the pixels a transparent colour keys out, and hatch the elements whose "
+        "transparent colour cannot act because they are drawn resized"));
+    offScreen = MakeLine(tools, QStringLiteral("Elements off the screen"));
     auto* pointerLabel = new QLabel(QStringLiteral("Pointer:"), tools);
     pointerPosition =
         MakeReadout(tools, QStringLiteral("Pointer position"), QStringLiteral("000, 000"));
@@ -86,6 +99,12 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
     grid->addLayout(magnifierRow, 0, 2, 1, 2);
     grid->addWidget(exportPng, 1, 0, 1, 2);
     grid->addWidget(copyKeys, 1, 2, 1, 2);
+    grid->addWidget(allScreens, 2, 0, 1, 2);
+    auto* overlayRow = new QHBoxLayout;
+    overlayRow->addWidget(outlines);
+    overlayRow->addWidget(keyColour);
+    overlayRow->addStretch();
+    grid->addLayout(overlayRow, 2, 2, 1, 2);
     auto* pointerRow = new QHBoxLayout;
     pointerRow->addWidget(pointerLabel);
     pointerRow->addWidget(pointerPosition);
@@ -93,9 +112,10 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
     pointerRow->addWidget(pointerColour);
     pointerRow->addStretch();
     pointerRow->addWidget(dpi);
-    grid->addLayout(pointerRow, 2, 0, 1, 4);
-    grid->addWidget(element, 3, 0, 1, 4);
-    grid->addWidget(status, 4, 0, 1, 4);
+    grid->addLayout(pointerRow, 3, 0, 1, 4);
+    grid->addWidget(element, 4, 0, 1, 4);
+    grid->addWidget(status, 5, 0, 1, 4);
+    grid->addWidget(offScreen, 6, 0, 1, 4);
 
     editing = new GroupFrame(QStringLiteral("Edit"), this, GroupFrame::Role::Container);
     editSkin = new QCheckBox(QStringLiteral("Edit skin"), editing);
@@ -137,12 +157,15 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
 
 void WorkbenchStrip::Place(int unitX, int unitY, int heightUnits) {
     const BaseUnits units{unitX, unitY};
-    // The groups take what they need; the lists the rest of the column.
+    // The groups take what they need; the lists the rest of the column, and never less than a
+    // few rows of it.
     const Rect column = DialogRectToPixels({0, 7, kWidthUnits - 7, heightUnits - 14}, units);
     const int gap = MulDiv(4, unitY, 8);
+    const int minLists = 6 * fontMetrics().height();
     int top = column.top;
     for (GroupFrame* group : {tools, editing}) {
-        const int height = std::min(group->sizeHint().height(), column.Height() / 3);
+        const int room = column.bottom - top - gap - minLists;
+        const int height = std::max(0, std::min(group->sizeHint().height(), room));
         group->setGeometry(column.left, top, column.Width(), height);
         top += height + gap;
     }

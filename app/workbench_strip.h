@@ -50,6 +50,10 @@ public:
     QComboBox* magnifier = nullptr;
     QPushButton* exportPng = nullptr;
     QPushButton* copyKeys = nullptr;
+    QPushButton* allScreens = nullptr;
+    QCheckBox* outlines = nullptr;
+    QCheckBox* keyColour = nullptr;
+    QLabel* offScreen = nullptr; // the elements wholly off the screen, while outlines are shown
     QLabel* pointerPosition = nullptr;
     QLabel* pointerColour = nullptr;
     QLabel* element = nullptr;

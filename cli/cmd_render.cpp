@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "cli/png_writer.h"
+#include "skin/overlays.h"
 
 namespace pindrel::cli {
 
@@ -17,6 +18,7 @@ struct RenderOptions {
     SampleOptions sample;
     std::string align; // "X,Y,W,H"; empty for none
     std::optional<int32_t> press;
+    std::string overlay;
 };
 
 int RunRender(const RenderOptions& options) {
@@ -47,7 +49,8 @@ int RunRender(const RenderOptions& options) {
     skin.callType = static_cast<CallType>(options.callType);
 
     const Canvas canvas =
-        skin.RenderPreview(kScreenSizes[static_cast<size_t>(options.orientation)]);
+        RenderOverlaid(skin, kScreenSizes[static_cast<size_t>(options.orientation)],
+                       options.overlay.empty() ? Overlays{} : *ParseOverlays(options.overlay));
     return WritePngOrSay(options.out, canvas.View());
 }
 
@@ -65,6 +68,7 @@ Command AddRenderCommand(CLI::App& parent) {
         ->transform(KeywordValidator(CallTypeNames()))
         ->type_name("unknown|private|number|contact|photo|1|2|4|8|16");
     AddSampleOptions(cmd, options->sample);
+    AddOverlayOption(cmd, options->overlay);
     cmd->add_option("--align", options->align,
                     "Show the align rectangle: X pos, Y pos, X size, Y size")
         ->check(IntListValidator(4, "X,Y,W,H"))

@@ -37,6 +37,7 @@ struct SheetOptions {
     std::string skin;
     std::string out;
     SampleOptions sample;
+    std::string overlay;
 };
 
 int RunSheet(const SheetOptions& options) {
@@ -46,6 +47,8 @@ int RunSheet(const SheetOptions& options) {
     if (path.empty()) return kExitFailed;
     SampleSkin skin;
     if (!PrepareSkin(skin, options.sample) || !LoadSkin(skin, path)) return kExitFailed;
+    const Overlays overlays =
+        options.overlay.empty() ? Overlays{} : *ParseOverlays(options.overlay);
 
     const std::unique_ptr<Font> title = CaptionFont(16, true);
     const std::unique_ptr<Font> caption = CaptionFont(13, false);
@@ -87,7 +90,7 @@ int RunSheet(const SheetOptions& options) {
                  kCaptionColor);
         for (int32_t c = 0; c < columns; ++c) {
             const Canvas screenCanvas =
-                RenderScreen(skin, kAllScreens[static_cast<size_t>(o * columns + c)]);
+                RenderScreen(skin, kAllScreens[static_cast<size_t>(o * columns + c)], overlays);
             const int32_t left =
                 gridLeft + c * (kCellWidth + kGap) + (kCellWidth - screen.width) / 2;
             DrawOutline(view,
@@ -110,6 +113,7 @@ Command AddSheetCommand(CLI::App& parent) {
     AddSkinArgument(cmd, options->skin);
     AddOutputOption(cmd, options->out, "OUT.png", "Output PNG file; - for standard output");
     AddSampleOptions(cmd, options->sample);
+    AddOverlayOption(cmd, options->overlay);
     return {cmd, [options] { return RunSheet(*options); }};
 }
 

@@ -5,6 +5,7 @@
 
 #include "cli/cli_skin.h"
 #include "skin/call_type.h"
+#include "skin/overlays.h"
 
 namespace pindrel::cli {
 
@@ -116,6 +117,22 @@ void AddOutputOption(CLI::App* command, std::string& out, std::string_view typeN
                      std::string_view description) {
     command->add_option("-o,--output", out, std::string(description) + " (required)")
         ->type_name(std::string(typeName));
+}
+
+void AddOverlayOption(CLI::App* command, std::string& overlay) {
+    command
+        ->add_option("--overlay", overlay,
+                     "Draw over the screens what the designer shows its author: outlines (each "
+                     "element's rectangle, dashed when the call type hides it), keys (pixels a "
+                     "transparent colour keyed out, tinted; keys that cannot act, hatched), or "
+                     "both")
+        ->check(CLI::Validator(
+            [](std::string& text) -> std::string {
+                if (ParseOverlays(text)) return {};
+                return "expects outlines, keys or outlines,keys, not " + Quoted(text);
+            },
+            ""))
+        ->type_name("outlines|keys|outlines,keys");
 }
 
 void AddSampleOptions(CLI::App* command, SampleOptions& sample, SampleDefaults defaults) {

@@ -59,6 +59,9 @@ void AddSkinArgument(CLI::App* command, std::string& skin);
 // -o/--output, required: checked by RequireOutput, which says what it is for.
 void AddOutputOption(CLI::App* command, std::string& out, std::string_view typeName,
                      std::string_view description);
+// --overlay outlines|keys|outlines,keys, for the author's eyes: in the picture only when asked.
+void AddOverlayOption(CLI::App* command, std::string& overlay);
+
 void AddSampleOptions(CLI::App* command, SampleOptions& sample,
                       SampleDefaults defaults = SampleDefaults::Designer);
 // -d/--dir, the snapshot folder; checked with Require.

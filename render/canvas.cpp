@@ -89,4 +89,22 @@ void DrawOutline(PixelView target, const Rect& r, Color c) {
     FillRect(target, {lastX, r.top, r.right, r.bottom}, c);
 }
 
+void DrawDashedOutline(PixelView target, const Rect& r, Color c, int32_t dash) {
+    if (r.IsEmpty() || dash <= 0) return;
+    const auto on = [dash](int64_t along) { return (along / dash) % 2 == 0; };
+    const int64_t x0 = std::max<int64_t>(r.left, 0), x1 = std::min<int64_t>(r.right, target.width);
+    const int64_t y0 = std::max<int64_t>(r.top, 0), y1 = std::min<int64_t>(r.bottom, target.height);
+    for (const int64_t y : {int64_t{r.top}, int64_t{r.bottom} - 1}) {
+        if (y < 0 || y >= target.height) continue;
+        for (int64_t x = x0; x < x1; ++x)
+            if (on(x - r.left))
+                target.SetPixel(static_cast<int32_t>(x), static_cast<int32_t>(y), c);
+    }
+    for (const int64_t x : {int64_t{r.left}, int64_t{r.right} - 1}) {
+        if (x < 0 || x >= target.width) continue;
+        for (int64_t y = y0; y < y1; ++y)
+            if (on(y - r.top)) target.SetPixel(static_cast<int32_t>(x), static_cast<int32_t>(y), c);
+    }
+}
+
 } // namespace pindrel

@@ -51,5 +51,8 @@ void CopyPixelsKeyed(PixelView target, int32_t dx, int32_t dy, ConstPixelView so
 // A one-pixel outline: columns left and right - 1 for rows top..bottom - 1, rows top and
 // bottom - 1 for columns left..right - 1. An empty rectangle draws nothing.
 void DrawOutline(PixelView target, const Rect& r, Color c);
+// The same outline in dashes: along each side, runs of dash pixels drawn and dash left out,
+// counted from its left or top end.
+void DrawDashedOutline(PixelView target, const Rect& r, Color c, int32_t dash);
 
 } // namespace pindrel

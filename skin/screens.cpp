@@ -21,10 +21,10 @@ std::string ScreenName(Screen screen) {
     return name;
 }
 
-Canvas RenderScreen(SampleSkin& skin, Screen screen) {
+Canvas RenderScreen(SampleSkin& skin, Screen screen, const Overlays& overlays) {
     skin.SetOrientation(screen.orientation);
     skin.callType = screen.callType;
-    return skin.RenderPreview(kScreenSizes[static_cast<size_t>(screen.orientation)]);
+    return RenderOverlaid(skin, kScreenSizes[static_cast<size_t>(screen.orientation)], overlays);
 }
 
 } // namespace pindrel

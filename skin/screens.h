@@ -6,6 +6,7 @@
 
 #include "render/canvas.h"
 #include "skin/call_type.h"
+#include "skin/overlays.h"
 #include "skin/sample_skin.h"
 
 namespace pindrel {
@@ -33,8 +34,8 @@ inline constexpr std::array<Screen, kScreenCount> kAllScreens = [] {
 // "ORIENTATION-CALLTYPE" in the keywords of both, for instance "landscape-photo".
 std::string ScreenName(Screen screen);
 
-// The screen at its orientation's size. Leaves the skin at the screen's orientation and call
-// type.
-Canvas RenderScreen(SampleSkin& skin, Screen screen);
+// The screen at its orientation's size, with the author's overlays when asked for. Leaves the
+// skin at the screen's orientation and call type.
+Canvas RenderScreen(SampleSkin& skin, Screen screen, const Overlays& overlays = {});
 
 } // namespace pindrel

@@ -15,6 +15,7 @@
 #include "cli/run_tool.h"
 #include "render/bmp_decoder.h"
 #include "render/geometry.h"
+#include "skin/overlays.h"
 #include "support/bmp_writer.h"
 #include "support/pictures.h"
 #include "support/png_file.h"
@@ -211,6 +212,11 @@ TEST_F(Cli, UsageErrorsExitTwoAndHelpExitsZero) {
          "",
          "--press: expects a button number from 0 on, not \"-1\"\n"},
         {"press not a number", {"render", "-o", "x.png", "--press", "1x"}, 2, "", "\"1x\""},
+        {"unknown overlay",
+         {"render", "-o", "x.png", "--overlay", "frames"},
+         2,
+         "",
+         "--overlay: expects outlines, keys or outlines,keys, not \"frames\""},
         {"zero dpi",
          {"render", "-o", "x.png", "--dpi", "0"},
          2,
@@ -326,6 +332,28 @@ TEST_F(Cli, RenderOptionsReachTheSkin) {
         ASSERT_TRUE(p);
         EXPECT_EQ(p->Pixel(c.at.x, c.at.y), c.expected);
     }
+}
+
+TEST_F(Cli, OverlaysOnlyWhenAsked) {
+    // The first image's ring, and nothing where no element's ring lies.
+    for (const char* command : {"render", "sheet"}) {
+        SCOPED_TRACE(command);
+        ASSERT_EQ(RunTool({command, skin, "-o", Out("plain.png"), "--time", "1"}).exitCode, 0);
+        const test::ToolResult r = RunTool(
+            {command, skin, "-o", Out("outlined.png"), "--time", "1", "--overlay", "outlines"});
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        const auto plain = ReadPng(Out("plain.png"));
+        const auto outlined = ReadPng(Out("outlined.png"));
+        ASSERT_TRUE(plain && outlined);
+        EXPECT_NE(plain->Count(kBlue), outlined->Count(kBlue));
+    }
+    const test::ToolResult r =
+        RunTool({"render", skin, "-o", Out(), "--time", "1", "--overlay", "outlines,keys"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto both = ReadPng(Out());
+    ASSERT_TRUE(both);
+    EXPECT_EQ(both->Pixel(10, 10), kImageOutline);
+    EXPECT_EQ(both->Pixel(15, 15), kRed);
 }
 
 TEST_F(Cli, BuiltInPhotoIsDrawnForContactWithPicture) {

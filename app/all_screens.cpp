@@ -1,0 +1,206 @@
+#include "app/all_screens.h"
+
+#include <bit>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "app/app_resources.h"
+#include "app/designer_dialog.h"
+#include "app/workbench.h"
+#include "app/workbench_strip.h"
+
+namespace pindrel {
+
+namespace {
+
+constexpr std::array<const char*, 3> kOrientationCaptions = {"Portrait", "Landscape", "Square"};
+constexpr std::array<const char*, 5> kCallTypeCaptions = {
+    "Unknown caller", "Private caller", "Number detected", "Contact found", "Contact with picture"};
+constexpr std::array kOrientationIds = {IdPortrait, IdLandscape, IdSquare};
+constexpr std::array kCallTypeIds = {IdUnknownCaller, IdPrivateCaller, IdNumberDetected,
+                                     IdContactFound, IdContactWithPicture};
+// The widest and the tallest screen, the size of a cell's picture area at 1x.
+constexpr int kScreenBox = 320;
+constexpr int kPad = 6;
+
+size_t CallTypeIndex(CallType t) {
+    return static_cast<size_t>(std::countr_zero(static_cast<uint32_t>(t)));
+}
+
+size_t IndexOf(Screen s) {
+    return static_cast<size_t>(s.orientation) * kCallTypes.size() + CallTypeIndex(s.callType);
+}
+
+QString Caption(Screen s) {
+    return QStringLiteral("%1 \u00b7 %2")
+        .arg(QLatin1String(kOrientationCaptions[static_cast<size_t>(s.orientation)]),
+             QLatin1String(kCallTypeCaptions[CallTypeIndex(s.callType)]));
+}
+
+// Every other pixel of every other row: nearest neighbour at half the size.
+QImage Half(const QImage& image) {
+    return image.scaled(image.width() / 2, image.height() / 2, Qt::IgnoreAspectRatio,
+                        Qt::FastTransformation);
+}
+
+} // namespace
+
+ScreenCell::ScreenCell(Screen screen, QWidget* parent) : QWidget(parent), screen_(screen) {
+    setAccessibleName(Caption(screen));
+    setToolTip(QStringLiteral("%1: click to show this screen in the preview").arg(Caption(screen)));
+    setCursor(Qt::PointingHandCursor);
+}
+
+void ScreenCell::SetPicture(const QImage& picture) {
+    picture_ = picture;
+    updateGeometry();
+    update();
+}
+
+void ScreenCell::SetCurrent(bool current) {
+    if (current_ == current) return;
+    current_ = current;
+    update();
+}
+
+QSize ScreenCell::sizeHint() const {
+    const int box = picture_.isNull() ? kScreenBox : std::max(picture_.width(), picture_.height());
+    return {box + 2 * kPad, box + 2 * kPad + fontMetrics().height()};
+}
+
+void ScreenCell::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    painter.fillRect(rect(), current_ ? palette().highlight() : palette().window());
+    painter.setPen(current_ ? palette().highlightedText().color() : palette().windowText().color());
+    const int captionHeight = fontMetrics().height();
+    painter.drawText(QRect(0, 0, width(), captionHeight + kPad), Qt::AlignCenter, Caption(screen_));
+    if (picture_.isNull()) return;
+    // At its own pixel size: one screen pixel per preview pixel at 1x, whatever the density.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    const int left = (width() - picture_.width()) / 2;
+    painter.drawImage(QRect(left, captionHeight + kPad, picture_.width(), picture_.height()),
+                      picture_);
+}
+
+void ScreenCell::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) emit Chosen(screen_);
+}
+
+AllScreensWindow::AllScreensWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
+    setWindowTitle(QStringLiteral("All screens"));
+    setAccessibleName(QStringLiteral("All screens"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    auto* column = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    auto* scaleLabel = new QLabel(QStringLiteral("Size:"), this);
+    scale_ = new QComboBox(this);
+    scale_->addItems({QStringLiteral("1x"), QStringLiteral("\u00bdx")});
+    scale_->setCurrentIndex(1);
+    scale_->setToolTip(QStringLiteral("Every screen at its own size, or at half of it"));
+    scaleLabel->setBuddy(scale_);
+    top->addWidget(scaleLabel);
+    top->addWidget(scale_);
+    top->addStretch();
+    column->addLayout(top);
+    auto* scroll = new QScrollArea(this);
+    auto* grid = new QWidget(scroll);
+    auto* layout = new QGridLayout(grid);
+    layout->setSpacing(kPad);
+    for (const Screen s : kAllScreens) {
+        auto* cell = new ScreenCell(s, grid);
+        cells_[IndexOf(s)] = cell;
+        layout->addWidget(cell, s.orientation, static_cast<int>(CallTypeIndex(s.callType)));
+        connect(cell, &ScreenCell::Chosen, this, &AllScreensWindow::Chosen);
+    }
+    scroll->setWidget(grid);
+    scroll->setWidgetResizable(true);
+    column->addWidget(scroll);
+    connect(scale_, &QComboBox::currentIndexChanged, this, &AllScreensWindow::DivisorChanged);
+    resize(5 * (kScreenBox / 2 + 2 * kPad + 8) + 40, 3 * (kScreenBox / 2 + 40) + 70);
+}
+
+int AllScreensWindow::Divisor() const {
+    return scale_->currentIndex() == 0 ? 1 : 2;
+}
+
+void AllScreensWindow::SetDivisor(int divisor) {
+    scale_->setCurrentIndex(divisor == 1 ? 0 : 1);
+}
+
+ScreenCell* AllScreensWindow::Cell(Screen screen) const {
+    return cells_[IndexOf(screen)];
+}
+
+void AllScreensWindow::SetPictures(const std::array<QImage, kScreenCount>& pictures,
+                                   Screen current) {
+    for (size_t i = 0; i < kScreenCount; ++i) {
+        cells_[i]->SetPicture(pictures[i]);
+        cells_[i]->SetCurrent(cells_[i]->Which() == current);
+    }
+}
+
+void AllScreensWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    emit Closed();
+}
+
+// A tool window closes on Escape, as its dialog would.
+void AllScreensWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+AllScreensTool::AllScreensTool(DesignerDialog& dialog, Workbench& bench, QObject* parent)
+    : QObject(parent), dialog_(dialog), bench_(bench) {
+    connect(bench.Strip().allScreens, &QAbstractButton::clicked, this, &AllScreensTool::Open);
+}
+
+void AllScreensTool::Open() {
+    if (!window_) {
+        window_ = new AllScreensWindow(&dialog_);
+        connect(window_, &AllScreensWindow::Chosen, this, &AllScreensTool::Choose);
+        connect(window_, &AllScreensWindow::DivisorChanged, this, &AllScreensTool::Refresh);
+    }
+    window_->show();
+    window_->raise();
+    Refresh();
+}
+
+void AllScreensTool::Refresh() {
+    if (!window_ || !window_->isVisible()) return;
+    const Overlays overlays = bench_.ShownOverlays();
+    const int divisor = window_->Divisor();
+    std::array<QImage, kScreenCount> pictures;
+    for (size_t i = 0; i < kScreenCount; ++i) {
+        const Screen s = kAllScreens[i];
+        const Canvas canvas = dialog_.RenderScreenAs(s.orientation, s.callType, overlays);
+        const QImage image = ToQImage(canvas.View());
+        pictures[i] = divisor == 2 ? Half(image) : image;
+    }
+    window_->SetPictures(pictures, Screen{static_cast<Orientation>(dialog_.orientation),
+                                          dialog_.GetCallType(nullptr)});
+}
+
+void AllScreensTool::Choose(Screen screen) {
+    // As a click on the radios would: their handlers repaint the preview, and this window then.
+    static_cast<QAbstractButton*>(
+        dialog_.Control(kOrientationIds[static_cast<size_t>(screen.orientation)]))
+        ->click();
+    static_cast<QAbstractButton*>(dialog_.Control(kCallTypeIds[CallTypeIndex(screen.callType)]))
+        ->click();
+}
+
+} // namespace pindrel
