@@ -7,11 +7,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QImage>
+#include <QWindow>
 
 #include "app/app_resources.h"
 #include "app/designer_dialog.h"
 #include "app/magnifier_window.h"
 #include "app/preview_window.h"
+#include "app/all_screens.h"
 #include "app/live_reload.h"
 #include "app/skin_editor.h"
 #include "app/workbench.h"
@@ -122,15 +124,34 @@ QString ExampleSkin() {
     return QStringLiteral(PINDREL_EXAMPLES_DIR "/aurora/aurora.ini");
 }
 
+// Shown and exposed, so that a repaint paints at once.
+void ShowNow(QWidget& w) {
+    w.show();
+    for (int i = 0; i < 20 && !w.windowHandle()->isExposed(); ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+// Counts the preview's paints, to tell that a benchmark paints what it says.
+class PaintCounter final : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+    int64_t paints = 0;
+};
+
 // One step of a drag in edit mode on the example skin: the skin's text edited, loaded again
 // from memory with the pictures kept, and the preview repainted.
 void BM_DragStep(benchmark::State& state) {
     auto chooser = std::make_unique<NoChooser>();
     chooser->path = ExampleSkin();
     DesignerDialog dialog(std::move(chooser), std::make_unique<NoSink>());
-    dialog.show();
+    ShowNow(dialog);
     dialog.Browse();
     dialog.Strip()->editSkin->setChecked(true);
+    PaintCounter counter;
+    dialog.Preview()->installEventFilter(&counter);
     SkinEditor& editor = dialog.Tools().Editor();
     PreviewWindow& preview = *dialog.Preview();
     const Rect r = dialog.buttons.at(1).rects[0];
@@ -143,6 +164,7 @@ void BM_DragStep(benchmark::State& state) {
     editor.Release(preview, centre, {});
     state.counters["decodes_per_step"] =
         static_cast<double>(dialog.Session().Decodes() - decodes) / std::max(step, 1);
+    state.counters["paints_per_step"] = static_cast<double>(counter.paints) / std::max(step, 1);
 }
 BENCHMARK(BM_DragStep)->Unit(benchmark::kMillisecond)->Repetitions(5)->DisplayAggregatesOnly();
 
@@ -151,7 +173,7 @@ void BM_ExampleReloadFromDisk(benchmark::State& state) {
     auto chooser = std::make_unique<NoChooser>();
     chooser->path = ExampleSkin();
     DesignerDialog dialog(std::move(chooser), std::make_unique<NoSink>());
-    dialog.show();
+    ShowNow(dialog);
     dialog.Browse();
     for (auto _ : state)
         dialog.Reload();
@@ -160,6 +182,36 @@ BENCHMARK(BM_ExampleReloadFromDisk)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->DisplayAggregatesOnly();
+
+// What the all-screens window costs at each repaint of the preview: the 15 screens of the
+// example skin drawn again and shown at half their size, beside one frame of the preview.
+void BM_AllScreensRefresh(benchmark::State& state) {
+    auto chooser = std::make_unique<NoChooser>();
+    chooser->path = ExampleSkin();
+    DesignerDialog dialog(std::move(chooser), std::make_unique<NoSink>());
+    ShowNow(dialog);
+    dialog.Browse();
+    AllScreensTool& screens = dialog.Tools().AllScreens();
+    screens.Open();
+    screens.Window()->SetDivisor(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        screens.Refresh();
+}
+BENCHMARK(BM_AllScreensRefresh)->Arg(2)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_PreviewFrame(benchmark::State& state) {
+    auto chooser = std::make_unique<NoChooser>();
+    chooser->path = ExampleSkin();
+    DesignerDialog dialog(std::move(chooser), std::make_unique<NoSink>());
+    ShowNow(dialog);
+    dialog.Browse();
+    PaintCounter counter;
+    dialog.Preview()->installEventFilter(&counter);
+    for (auto _ : state)
+        dialog.RepaintPreview();
+    state.counters["paints"] = static_cast<double>(counter.paints) / state.iterations();
+}
+BENCHMARK(BM_PreviewFrame)->Unit(benchmark::kMillisecond);
 
 // The problems list of a hostile skin (200,000 junk lines), which lists the first 500, beside
 // the full lint that pindrel-cli prints.

@@ -1,6 +1,6 @@
 // Shows the designer with a skin loaded, for screenshots:
 //   designer_shot SKIN [--magnifier N] [--pointer X,Y] [--reload-on-change] [--edit X,Y[,DX,DY]]
-//                 [ID...]
+//                 [--outlines] [--keys] [--all-screens OUT.png] [ID...]
 // clicks Browse with SKIN chosen, then clicks each control ID (a radio button, the align box...),
 // sets the workbench as asked, and prints the window id for a screen grabber. With
 // PINDREL_SHOT_OUT set, it saves its own grab there instead (at the screen's pixel density), the
@@ -16,6 +16,7 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include "app/all_screens.h"
 #include "app/designer_dialog.h"
 #include "app/magnifier_tool.h"
 #include "app/magnifier_window.h"
@@ -86,6 +87,7 @@ int main(int argc, char** argv) {
     std::optional<QPoint> pointer;
     std::optional<QPoint> edit;
     QPoint editDrag;
+    QString screensOut;
     for (qsizetype i = 2; i < args.size(); ++i) {
         if (args[i] == QStringLiteral("--magnifier") && i + 1 < args.size()) {
             magnifier = args[++i].toInt();
@@ -97,6 +99,12 @@ int main(int argc, char** argv) {
             const QStringList v = args[++i].split(QLatin1Char(','));
             edit = QPoint(v.value(0).toInt(), v.value(1).toInt());
             editDrag = QPoint(v.value(2).toInt(), v.value(3).toInt());
+        } else if (args[i] == QStringLiteral("--outlines")) {
+            dialog.Strip()->outlines->setChecked(true);
+        } else if (args[i] == QStringLiteral("--keys")) {
+            dialog.Strip()->keyColour->setChecked(true);
+        } else if (args[i] == QStringLiteral("--all-screens") && i + 1 < args.size()) {
+            screensOut = args[++i];
         } else if (args[i] == QStringLiteral("--reload-on-change")) {
             dialog.Strip()->reloadOnChange->setChecked(true);
         } else if (auto* b = qobject_cast<QAbstractButton*>(dialog.Control(args[i].toInt()))) {
@@ -116,6 +124,7 @@ int main(int argc, char** argv) {
         send(QEvent::MouseButtonRelease, *edit + editDrag, Qt::NoButton);
     }
     if (magnifier) dialog.Strip()->SetMagnifierFactor(magnifier);
+    if (!screensOut.isEmpty()) dialog.Tools().AllScreens().Open();
     if (pointer) {
         QWidget* preview = dialog.Preview();
         QMouseEvent move(QEvent::MouseMove, *pointer, preview->mapToGlobal(*pointer), Qt::NoButton,
@@ -128,6 +137,8 @@ int main(int argc, char** argv) {
     if (!out.isEmpty()) {
         QTimer::singleShot(200, [&] {
             GrabAll(dialog).save(out);
+            if (pindrel::AllScreensWindow* w = dialog.Tools().AllScreens().Window())
+                w->grab().save(screensOut);
             dialog.accept();
         });
     } else {
