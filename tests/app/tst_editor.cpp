@@ -197,6 +197,23 @@ private slots:
         QVERIFY(offScreen);
     }
 
+    // A load of the file decodes each picture once, however many elements name it; an edit
+    // loads the text again from memory and decodes none.
+    void picturesDecodedOncePerLoad() {
+        QTemporaryDir dir;
+        EditBench h(dir);
+        const SkinSession& session = h.dialog->Session();
+        QCOMPARE(session.Decodes(), uint64_t{2}); // up.bmp, named twice, and down.bmp
+        h.Strip().reloadOnChange->setChecked(true);
+        h.dialog->Tools().Live().Reload();
+        QCOMPARE(session.Decodes(), uint64_t{4});
+        h.EditMode(true);
+        Drag(h.dialog->Preview(), QPointF(50, 45), QPointF(70, 60));
+        QTest::keyClick(h.dialog->Preview(), Qt::Key_Left);
+        h.Strip().undo->click();
+        QCOMPARE(session.Decodes(), uint64_t{4});
+    }
+
     // The selection is drawn on the screen only: the frame kept for export has none of it.
     void selectionOnTheScreenOnly() {
         QTemporaryDir dir;
