@@ -90,6 +90,10 @@ constexpr std::string_view kChanged = "the file changed on disk since it was rea
 
 } // namespace
 
+bool WriteAndCloseStream(FILE* out, const WriteToFile& write, std::string* error) {
+    return WriteAndClose(FilePtr(out), write, error);
+}
+
 AtomicWriteStatus WriteFileAtomically(std::string_view path, const WriteToFile& write,
                                       std::string* error,
                                       std::optional<std::span<const uint8_t>> expected) {

@@ -30,6 +30,10 @@ AtomicWriteStatus WriteFileAtomically(std::string_view path, const WriteToFile& 
                                       std::string* error,
                                       std::optional<std::span<const uint8_t>> expected = {});
 
+// Fills an open stream with write, flushes and closes it, whatever happens; false, with a short
+// reason in *error, when a step fails. For outputs that are no files, such as standard output.
+bool WriteAndCloseStream(FILE* out, const WriteToFile& write, std::string* error);
+
 // The same for bytes at hand.
 AtomicWriteStatus WriteBytesAtomically(std::string_view path, std::span<const uint8_t> bytes,
                                        std::string* error,

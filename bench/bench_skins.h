@@ -8,9 +8,17 @@
 #include <sys/resource.h>
 #include <system_error>
 
+#include "skin/skin.h"
 #include "support/pictures.h"
 
 namespace pindrel::bench {
+
+// A skin previewed for a contact found, every label showing the same text.
+class BenchSkin : public Skin {
+public:
+    std::string GetFieldText(int32_t) override { return "text"; }
+    CallType GetCallType(ConstPixelView*) override { return CallType::ContactFound; }
+};
 
 inline void WriteFile(const std::filesystem::path& p, const void* data, size_t size) {
     FILE* f = std::fopen(p.c_str(), "wb");

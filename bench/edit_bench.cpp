@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "base/read_file.h"
+#include "bench_skins.h"
 #include "skin/skin.h"
 #include "skin/skin_edit.h"
 
@@ -13,11 +14,7 @@ namespace {
 
 using namespace pindrel;
 
-class BenchSkin : public Skin {
-public:
-    std::string GetFieldText(int32_t) override { return "text"; }
-    CallType GetCallType(ConstPixelView*) override { return CallType::ContactFound; }
-};
+using bench::BenchSkin;
 
 // The example skin, loaded with its folder as the current directory.
 struct Example {

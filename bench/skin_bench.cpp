@@ -10,11 +10,7 @@ namespace {
 
 using namespace pindrel;
 
-class BenchSkin : public Skin {
-public:
-    std::string GetFieldText(int32_t) override { return "text"; }
-    CallType GetCallType(ConstPixelView*) override { return CallType::ContactFound; }
-};
+using bench::BenchSkin;
 
 struct Folder {
     Folder() {

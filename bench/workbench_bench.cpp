@@ -9,12 +9,12 @@
 #include <QImage>
 #include <QWindow>
 
+#include "app/all_screens.h"
 #include "app/app_resources.h"
 #include "app/designer_dialog.h"
+#include "app/live_reload.h"
 #include "app/magnifier_window.h"
 #include "app/preview_window.h"
-#include "app/all_screens.h"
-#include "app/live_reload.h"
 #include "app/skin_editor.h"
 #include "app/workbench.h"
 #include "app/workbench_strip.h"

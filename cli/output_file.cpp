@@ -9,40 +9,19 @@
 
 namespace pindrel::cli {
 
-namespace {
-
-struct FileCloser {
-    void operator()(FILE* f) const { std::fclose(f); }
-};
-
-} // namespace
-
 bool WriteOutputFile(std::string_view path, const WriteToFile& write, std::string* error) {
     std::string ignored;
     if (!error) error = &ignored;
     if (path != "-") return WriteFileAtomically(path, write, error) == AtomicWriteStatus::Written;
     // Closing the stream must not close the process's standard output.
     const int fd = ::dup(STDOUT_FILENO);
-    std::unique_ptr<FILE, FileCloser> out(fd >= 0 ? ::fdopen(fd, "wb") : nullptr);
+    FILE* out = fd >= 0 ? ::fdopen(fd, "wb") : nullptr;
     if (!out) {
         *error = std::strerror(errno);
         if (fd >= 0) ::close(fd);
         return false;
     }
-    error->clear();
-    if (!write(out.get(), error)) {
-        if (error->empty()) *error = "cannot write";
-        return false;
-    }
-    if (std::fflush(out.get()) != 0 || std::ferror(out.get())) {
-        *error = std::strerror(errno);
-        return false;
-    }
-    if (std::fclose(out.release()) != 0) {
-        *error = std::strerror(errno);
-        return false;
-    }
-    return true;
+    return WriteAndCloseStream(out, write, error);
 }
 
 bool WriteOutputText(std::string_view path, std::string_view text, std::string* error) {
