@@ -1,7 +1,5 @@
 #include "app/all_screens.h"
 
-#include <bit>
-
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -26,16 +24,9 @@ namespace {
 constexpr std::array<const char*, 3> kOrientationCaptions = {"Portrait", "Landscape", "Square"};
 constexpr std::array<const char*, 5> kCallTypeCaptions = {
     "Unknown caller", "Private caller", "Number detected", "Contact found", "Contact with picture"};
-constexpr std::array kOrientationIds = {IdPortrait, IdLandscape, IdSquare};
-constexpr std::array kCallTypeIds = {IdUnknownCaller, IdPrivateCaller, IdNumberDetected,
-                                     IdContactFound, IdContactWithPicture};
 // The widest and the tallest screen, the size of a cell's picture area at 1x.
 constexpr int kScreenBox = 320;
 constexpr int kPad = 6;
-
-size_t CallTypeIndex(CallType t) {
-    return static_cast<size_t>(std::countr_zero(static_cast<uint32_t>(t)));
-}
 
 size_t IndexOf(Screen s) {
     return static_cast<size_t>(s.orientation) * kCallTypes.size() + CallTypeIndex(s.callType);

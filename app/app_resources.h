@@ -1,9 +1,11 @@
 #pragma once
 
 #include <optional>
+#include <string_view>
 
 #include <QIcon>
 #include <QImage>
+#include <QString>
 
 #include "render/dib_image.h"
 #include "render/pixel_view.h"
@@ -21,5 +23,10 @@ QIcon LoadAppIcon();
 
 // A copy of a picture as a QImage.
 QImage ToQImage(ConstPixelView view);
+
+// The program's own texts (captions, names), which are UTF-8.
+inline QString FromView(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 } // namespace pindrel

@@ -1,7 +1,6 @@
 #include "app/designer_dialog.h"
 
 #include <array>
-#include <bit>
 #include <utility>
 #include <vector>
 
@@ -43,9 +42,6 @@ namespace pindrel {
 
 namespace {
 
-constexpr std::array kOrientationIds = {IdPortrait, IdLandscape, IdSquare};
-constexpr std::array kCallTypeIds = {IdUnknownCaller, IdPrivateCaller, IdNumberDetected,
-                                     IdContactFound, IdContactWithPicture};
 constexpr std::array kSampleEditIds = {IdName,  IdCompany, IdJob,      IdCategories,
                                        IdPhone, IdNick,    IdPhoneType};
 constexpr std::array kAlignEditIds = {IdXPos, IdYPos, IdXSize, IdYSize};
@@ -73,10 +69,6 @@ QString ShortTimeText(const QTime& time) {
     QString format = locale.timeFormat(QLocale::ShortFormat);
     format.remove(QRegularExpression(QStringLiteral("[^A-Za-z']?s{1,2}(\\.z{1,3})?")));
     return locale.toString(time, format.trimmed());
-}
-
-QString FromView(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 BaseUnits DialogBaseUnits(const QFont& font) {
@@ -126,10 +118,6 @@ QWidget* MakeControl(QWidget* parent, const ControlSpec& control) {
         return MakePushButton(caption, parent);
     }
     return nullptr;
-}
-
-size_t CallTypeIndex(CallType t) {
-    return static_cast<size_t>(std::countr_zero(static_cast<uint32_t>(t)));
 }
 
 } // namespace

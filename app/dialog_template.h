@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -45,6 +46,12 @@ enum ControlId : int32_t {
     IdCentreVertically = 1034,
     IdAlignBottom = 1035,
 };
+
+// The radio buttons of the orientations, in orientation order, and of the call types, in the
+// order of kCallTypes.
+inline constexpr std::array kOrientationIds = {IdPortrait, IdLandscape, IdSquare};
+inline constexpr std::array kCallTypeIds = {IdUnknownCaller, IdPrivateCaller, IdNumberDetected,
+                                            IdContactFound, IdContactWithPicture};
 
 enum class ControlKind : uint8_t {
     GroupBox,

@@ -18,11 +18,9 @@ QString Bytes(const std::string& s) {
 QString FieldNames(const SkinLabel& label) {
     QStringList names;
     for (const int32_t id : label.fieldIds) {
-        names.push_back(
-            id >= 0 && static_cast<size_t>(id) < kCallerFieldNames.size()
-                ? QString::fromLatin1(kCallerFieldNames[static_cast<size_t>(id)].data(),
-                                      static_cast<qsizetype>(kCallerFieldNames[size_t(id)].size()))
-                : QStringLiteral("?"));
+        const bool known = id >= 0 && static_cast<size_t>(id) < kCallerFieldNames.size();
+        const std::string_view name = known ? kCallerFieldNames[static_cast<size_t>(id)] : "?";
+        names.push_back(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
         if (names.size() == 8) {
             names.push_back(QStringLiteral("\u2026"));
             break;

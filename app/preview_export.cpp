@@ -1,7 +1,5 @@
 #include "app/preview_export.h"
 
-#include <bit>
-
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
@@ -17,18 +15,6 @@
 #include "app/workbench_strip.h"
 
 namespace pindrel {
-
-namespace {
-
-QString FromView(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-size_t CallTypeIndex(CallType t) {
-    return static_cast<size_t>(std::countr_zero(static_cast<uint32_t>(t)));
-}
-
-} // namespace
 
 PreviewExport::PreviewExport(DesignerDialog& dialog, Workbench& bench, QObject* parent)
     : QObject(parent), dialog_(dialog), bench_(bench) {

@@ -52,17 +52,7 @@ ElementHit HitOf(const Skin& skin, const PlacedElement& e) {
 }
 
 bool Exists(const Skin& skin, const PlacedElement& e) {
-    switch (e.kind) {
-    case PlacedKind::Image:
-        return e.index < skin.images.size();
-    case PlacedKind::Button:
-        return e.index < skin.buttons.size();
-    case PlacedKind::Label:
-        return e.index < skin.labels.size();
-    case PlacedKind::Photo:
-        return e.index == 0;
-    }
-    return false;
+    return ElementRect(skin, e).has_value();
 }
 
 } // namespace

@@ -8,14 +8,12 @@
 #include <system_error>
 #include <vector>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include "base/read_file.h"
 #include "cli/png_writer.h"
 #include "ini/skin_ini_file.h"
 #include "res/resources.h"
 #include "skin/font_cache.h"
+#include "skin/skin_load.h"
 
 namespace pindrel::cli {
 
@@ -34,35 +32,6 @@ std::optional<std::filesystem::path> ExampleSkin() {
     return (self.parent_path() / PINDREL_EXAMPLE_SKIN_FROM_BIN).lexically_normal();
 }
 
-// Makes a folder the current directory for the object's life. The way back is held open, not
-// named: the current directory may lie deeper than any path the system accepts.
-class CurrentDirScope {
-public:
-    explicit CurrentDirScope(const std::filesystem::path& dir)
-        : previous_(::open(".", O_PATH | O_DIRECTORY | O_CLOEXEC)) {
-        entered_ = previous_ >= 0 && ::chdir(dir.c_str()) == 0;
-        if (!entered_) error_ = errno;
-    }
-    ~CurrentDirScope() {
-        if (entered_ && ::fchdir(previous_) != 0) {
-            // Relative output paths would now name other files: nothing more may be written.
-            PrintError(std::string("cannot return to the working folder: ") + std::strerror(errno));
-            std::_Exit(kExitFailed);
-        }
-        if (previous_ >= 0) ::close(previous_);
-    }
-    CurrentDirScope(const CurrentDirScope&) = delete;
-    CurrentDirScope& operator=(const CurrentDirScope&) = delete;
-
-    bool Entered() const { return entered_; }
-    int Error() const { return error_; }
-
-private:
-    int previous_;
-    bool entered_ = false;
-    int error_ = 0;
-};
-
 } // namespace
 
 void PrintError(std::string_view message) {
@@ -78,8 +47,8 @@ void PrintBmpError(std::string_view path, const BmpResult& result) {
                std::to_string(static_cast<int>(result.status)) + ")");
 }
 
-void PrintSkinReadError(std::string_view path, std::string_view shown) {
-    PrintError(std::string(shown.empty() ? path : shown) + ": " + SkinReadProblem(path));
+void PrintSkinReadError(std::string_view path) {
+    PrintError(std::string(path) + ": " + SkinReadProblem(path));
 }
 
 int WritePngOrSay(std::string_view path, ConstPixelView picture) {
@@ -109,27 +78,11 @@ std::string SkinPathOrDefault(std::string_view skin) {
 }
 
 bool LoadSkin(Skin& skin, std::string_view path) {
-    // The skin is opened by its name inside its folder: a relative path, however deep the
-    // current directory lies, and an absolute one alike.
-    const std::filesystem::path p(path);
-    const std::filesystem::path folder = p.parent_path();
-    if (folder.empty()) {
-        if (skin.Load(path)) return true;
-        PrintSkinReadError(path);
-        return false;
-    }
-    const CurrentDirScope scope(folder);
-    if (!scope.Entered()) {
-        skin.Load({}); // cleared, as a failed load leaves it
-        const std::string_view detail = OpenFailureDetail(folder.string(), scope.Error());
-        PrintError(std::string(path) + ": " +
-                   (!detail.empty()           ? std::string(detail)
-                    : scope.Error() == ENOENT ? std::string("no such folder")
-                                              : std::string(std::strerror(scope.Error()))));
-        return false;
-    }
-    if (skin.Load(p.filename().string())) return true;
-    PrintSkinReadError(p.filename().string(), path);
+    // Found by its path and its pictures beside it: nothing depends on the current directory,
+    // however deep it lies.
+    SkinIniFile file;
+    if (LoadSkinBeside(skin, path, file)) return true;
+    PrintSkinReadError(path);
     return false;
 }
 

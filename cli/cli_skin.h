@@ -17,9 +17,8 @@ namespace pindrel::cli {
 void PrintError(std::string_view message);
 // "pindrel-cli: error: PATH: REASON (status N)" for a bitmap that did not decode.
 void PrintBmpError(std::string_view path, const BmpResult& result);
-// "pindrel-cli: error: SHOWN: why the skin file at path cannot be read"; SHOWN is path unless
-// given.
-void PrintSkinReadError(std::string_view path, std::string_view shown = {});
+// "pindrel-cli: error: PATH: why the skin file cannot be read".
+void PrintSkinReadError(std::string_view path);
 // Writes the picture as a PNG file (standard output for "-"): kExitOk, or kExitFailed with a
 // message.
 int WritePngOrSay(std::string_view path, ConstPixelView picture);
@@ -30,9 +29,8 @@ bool WriteStdout(std::string_view text);
 // Empty, with a message, when no example skin is installed.
 std::string SkinPathOrDefault(std::string_view skin);
 
-// Loads the skin as the designer does after Browse, with the current directory at the skin's
-// folder so that relative bitmap names resolve there; the current directory is restored after.
-// False, with a message, when the skin file cannot be read.
+// Loads the skin with its relative bitmap names resolved in its folder, as the designer finds
+// them after Browse. False, with a message, when the skin file cannot be read.
 bool LoadSkin(Skin& skin, std::string_view path);
 
 // The photo from a .bmp file, or the built-in sample photo when path is empty. Nothing, with a

@@ -1,12 +1,10 @@
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "base/atomic_file.h"
-#include "base/read_file.h"
 #include "cli/cli_skin.h"
 #include "cli/commands.h"
 #include "cli/options.h"
@@ -14,6 +12,7 @@
 #include "ini/skin_ini_file.h"
 #include "skin/sample_skin.h"
 #include "skin/skin_edit.h"
+#include "skin/skin_load.h"
 
 namespace pindrel::cli {
 
@@ -87,17 +86,14 @@ int RunPlace(const PlaceOptions& o) {
         return kExitUsage;
     }
 
-    const ReadFileResult file = ReadRegularFile(o.skin);
-    if (file.status != ReadFileStatus::Ok || file.bytes.empty()) {
+    // Loaded from the very bytes that are edited, its pictures found beside it.
+    SkinIniFile ini;
+    SampleSkin skin;
+    if (!LoadSkinBeside(skin, o.skin, ini)) {
         PrintSkinReadError(o.skin);
         return kExitFailed;
     }
-    // Loaded from the very bytes that are edited, its pictures found beside it.
-    SkinIniFile ini;
-    ini.Parse(std::span<const uint8_t>(file.bytes));
-    SampleSkin skin;
-    std::string folder = std::filesystem::path(o.skin).parent_path().string();
-    skin.Load(ini, LoadContext{folder.empty() ? std::string(".") : folder, nullptr, nullptr});
+    const std::span<const uint8_t> bytes = ini.Bytes();
 
     const PlacedElement element{*ParseKind(o.kind), static_cast<size_t>(*o.index)};
     const size_t count = CountOf(skin, element.kind);
@@ -117,7 +113,7 @@ int RunPlace(const PlaceOptions& o) {
         placement.width = size[0];
         placement.height = size[1];
     }
-    const PlaceResult placed = PlaceElement(file.bytes, skin, element, placement);
+    const PlaceResult placed = PlaceElement(bytes, skin, element, placement);
     if (!placed.ok) {
         PrintError(o.skin + ": " + placed.error);
         return kExitFailed;
@@ -125,8 +121,7 @@ int RunPlace(const PlaceOptions& o) {
 
     std::string error;
     if (o.inPlace) {
-        const AtomicWriteStatus status =
-            WriteBytesAtomically(o.skin, placed.bytes, &error, std::span(file.bytes));
+        const AtomicWriteStatus status = WriteBytesAtomically(o.skin, placed.bytes, &error, bytes);
         if (status == AtomicWriteStatus::Written) return kExitOk;
         PrintError(o.skin + ": " + error + "; nothing written");
         return kExitFailed;

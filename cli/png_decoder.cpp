@@ -3,9 +3,9 @@
 #include <cerrno>
 #include <cstring>
 
-#include <png.h>
-
 #include "base/read_file.h"
+#include "render/picture_flatten.h"
+#include "render/picture_import.h"
 
 namespace pindrel::cli {
 
@@ -44,27 +44,27 @@ std::optional<Canvas> ReadPng(std::string_view path, std::string* error) {
 std::optional<Canvas> DecodePng(std::span<const uint8_t> bytes, std::string* error) {
     std::string ignored;
     if (!error) error = &ignored;
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) {
-        *error = std::string("not a PNG picture: ") + image.message;
+    // The converter's reader: one reader of other tools' pictures in the program.
+    const ImportResult imported = ImportPicture(bytes);
+    if (!imported.picture) {
+        *error = imported.reason;
         return std::nullopt;
     }
-    if (image.width == 0 || image.height == 0 || image.width > kMaxReadPngSide ||
-        image.height > kMaxReadPngSide) {
-        *error = "a picture of " + std::to_string(image.width) + " x " +
-                 std::to_string(image.height) + " pixels is no screen";
-        png_image_free(&image);
+    const RgbaPicture& p = *imported.picture;
+    if (p.width > kMaxReadPngSide || p.height > kMaxReadPngSide) {
+        *error = "a picture of " + std::to_string(p.width) + " x " + std::to_string(p.height) +
+                 " pixels is no screen";
         return std::nullopt;
     }
-    image.format = PNG_FORMAT_BGR; // the canvas's byte order
-    Canvas canvas(static_cast<int32_t>(image.width), static_cast<int32_t>(image.height));
-    // 8-bit components, so the stride in components is the canvas's stride in bytes.
-    if (!png_image_finish_read(&image, nullptr, canvas.Data(), canvas.Stride(), nullptr)) {
-        *error = std::string("broken PNG picture: ") + image.message;
-        png_image_free(&image);
+    FlattenOptions overBlack;
+    overBlack.background = Color::FromRgb(0, 0, 0);
+    const FlattenResult flat = FlattenPicture(p, overBlack);
+    if (!flat.image) {
+        *error = "picture too large";
         return std::nullopt;
     }
+    Canvas canvas(p.width, p.height);
+    CopyPixels(canvas.View(), 0, 0, flat.image->View(), 0, 0, p.width, p.height);
     return canvas;
 }
 

@@ -14,7 +14,7 @@ namespace pindrel::cli {
 inline constexpr int32_t kMaxReadPngSide = 2048;
 
 // Reads a PNG file into a canvas (8-bit colour; any alpha is laid over black). Nothing, with a
-// short reason in *error, for a file that cannot be read, is no PNG, or is larger than
+// short reason in *error, for a file that cannot be read, is no picture, or is larger than
 // kMaxReadPngSide.
 std::optional<Canvas> ReadPng(std::string_view path, std::string* error);
 

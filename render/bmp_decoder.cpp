@@ -186,14 +186,7 @@ std::string_view ReadHeader(ByteReader& in, Header& h) {
         h.bitCount = in.ReadU16();
     } else if (h.headerSize == kInfoHeaderSize) {
         if (!in.Has(36)) return "truncated header";
-        h.width = in.ReadI32();
-        h.height = in.ReadI32();
-        in.Skip(2); // planes
-        h.bitCount = in.ReadU16();
-        h.compression = in.ReadU32();
-        in.Skip(12); // image size, resolutions
-        h.colorsUsed = in.ReadU32();
-        in.Skip(4); // colours important
+        bmp::ReadInfoFields(in, h);
     } else {
         return "unsupported header size";
     }

@@ -61,14 +61,7 @@ std::string ReadHeader(std::span<const uint8_t> file, Header& h) {
     }
     if (!in.Has(h.headerSize - 4)) return "truncated header";
     if (h.headerSize == 12) return {}; // the skin decoder reads it as it is
-    h.width = in.ReadI32();
-    h.height = in.ReadI32();
-    in.Skip(2); // planes
-    h.bitCount = in.ReadU16();
-    h.compression = in.ReadU32();
-    in.Skip(12); // image size, resolutions
-    h.colorsUsed = in.ReadU32();
-    in.Skip(4); // colours important
+    bmp::ReadInfoFields(in, h);
     h.tableOffset = kFileHeaderSize + h.headerSize;
     if (h.headerSize == kInfoHeaderSize && h.HasBitFields()) {
         // The masks follow a 40-byte header: three, or four with alpha.

@@ -7,9 +7,24 @@
 #include <cstring>
 #include <span>
 
+#include "render/byte_reader.h"
 #include "render/dib_image.h"
 
 namespace pindrel::bmp {
+
+// The fields of a 40-byte info header after its size, as every later header begins: width,
+// height, bit count, compression and colours used, into the like-named members of h. The caller
+// has made sure the 36 bytes are there.
+template <class Header> void ReadInfoFields(ByteReader& in, Header& h) {
+    h.width = in.ReadI32();
+    h.height = in.ReadI32();
+    in.Skip(2); // planes
+    h.bitCount = in.ReadU16();
+    h.compression = in.ReadU32();
+    in.Skip(12); // image size, resolutions
+    h.colorsUsed = in.ReadU32();
+    in.Skip(4); // colours important
+}
 
 // Colours packed as 0x00RRGGBB: blue in the low byte, as a pixel stores them. Indices the
 // colour table does not cover stay black.

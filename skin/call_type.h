@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -24,6 +25,12 @@ inline constexpr std::array<CallType, 5> kCallTypes = {
 // Lower-case names of the call types, parallel to kCallTypes, for command lines and file names.
 inline constexpr std::array<std::string_view, 5> kCallTypeKeywords = {"unknown", "private",
                                                                       "number", "contact", "photo"};
+
+// The place of a call type in kCallTypes: its lowest bit's number; 0 for a value of no such bit.
+constexpr size_t CallTypeIndex(CallType t) {
+    const auto i = static_cast<size_t>(std::countr_zero(static_cast<uint32_t>(t)));
+    return i < kCallTypes.size() ? i : 0;
+}
 
 // An element with this mask is shown under call type t.
 constexpr bool ShownFor(int32_t mask, CallType t) {

@@ -71,7 +71,8 @@ std::optional<Rect> ElementRect(const Skin& skin, const PlacedElement& e) {
         if (e.index < skin.labels.size()) return skin.labels[e.index].rects[o];
         break;
     case PlacedKind::Photo:
-        return skin.photoRect.rects[o];
+        if (e.index == 0) return skin.photoRect.rects[o];
+        break;
     }
     return std::nullopt;
 }

@@ -394,19 +394,18 @@ std::filesystem::path FolderOf(std::string_view path) {
 } // namespace
 
 LintSummary LintSkinFirst(std::string_view path, size_t maxFindings, uint64_t maxBitmapBytes) {
-    SkinIniFile ini;
-    if (!ini.Load(path)) {
-        LintSummary summary{{}, 1};
-        if (maxFindings > 0) summary.findings.push_back(UnreadableSkinFinding(path));
-        return summary;
-    }
     // Loaded as the loader loads it, with its pictures found beside the skin, whatever the
     // current directory: each picture decoded once, however many sections name it.
+    SkinIniFile ini;
     LoadedForLint skin;
     skin.maxBitmapBytes = maxBitmapBytes;
     BitmapCache pictures;
     LoadReport report;
-    skin.Load(ini, LoadContext{FolderOf(path).string(), &pictures, &report});
+    if (!LoadSkinBeside(skin, path, ini, LoadContext{{}, &pictures, &report})) {
+        LintSummary summary{{}, 1};
+        if (maxFindings > 0) summary.findings.push_back(UnreadableSkinFinding(path));
+        return summary;
+    }
     return LintLoadedSkin(path, ini, skin, report, maxFindings);
 }
 

@@ -2,7 +2,9 @@
 
 #include <filesystem>
 
+#include "ini/skin_ini_file.h"
 #include "skin/bitmap_cache.h"
+#include "skin/skin.h"
 
 namespace pindrel {
 
@@ -16,6 +18,17 @@ BmpResult LoadContext::Decode(std::string_view name) const {
 
 void LoadContext::Drop(LoadDrop drop) const {
     if (report) report->drops.push_back(std::move(drop));
+}
+
+bool LoadSkinBeside(Skin& skin, std::string_view path, SkinIniFile& file, LoadContext context) {
+    if (!file.Load(path)) {
+        skin.Clear();
+        return false;
+    }
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    context.folder = folder.empty() ? std::string(".") : folder.string();
+    skin.Load(file, context);
+    return true;
 }
 
 } // namespace pindrel

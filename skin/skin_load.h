@@ -59,4 +59,13 @@ struct LoadContext {
     void Drop(LoadDrop drop) const;
 };
 
+class Skin;
+class SkinIniFile;
+
+// Reads the skin file at path into file and loads it into skin, its bitmap names resolved
+// against the skin's own folder whatever the current directory is: what tools given a path do.
+// The context gives the cache and the report; its folder is set here. False, with the skin
+// cleared, when the file cannot be read.
+bool LoadSkinBeside(Skin& skin, std::string_view path, SkinIniFile& file, LoadContext context = {});
+
 } // namespace pindrel

@@ -56,9 +56,9 @@ public:
     }
     QStringList messages;
     QStringList questions;
-    bool confirm = false;                            // the answer to a yes-or-no question
-    UnsavedChoice unsaved = UnsavedChoice::Cancel;   // the answer about unsaved edits
-    std::function<void()> whileShown; // runs while the box would be up
+    bool confirm = false;                          // the answer to a yes-or-no question
+    UnsavedChoice unsaved = UnsavedChoice::Cancel; // the answer about unsaved edits
+    std::function<void()> whileShown;              // runs while the box would be up
 };
 
 // Records the rectangle of every paint the preview gets.
