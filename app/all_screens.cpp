@@ -196,7 +196,7 @@ void AllScreensTool::Refresh() {
     std::array<QImage, kScreenCount> pictures;
     for (size_t i = 0; i < kScreenCount; ++i) {
         const Screen s = kAllScreens[i];
-        const Canvas canvas = dialog_.RenderScreenAs(s.orientation, s.callType, overlays);
+        const Canvas canvas = dialog_.RenderScreenAs(s, overlays);
         pictures[i] = divisor == 2 ? Half(canvas.View()) : ToQImage(canvas.View());
     }
     window_->SetPictures(pictures, Screen{static_cast<Orientation>(dialog_.orientation),

@@ -97,18 +97,17 @@ void Workbench::EditsSettled() {
         LintLoadedSkin(path, session.Parsed(), dialog_, session.Report(), kMaxListedProblems));
 }
 
-void Workbench::Present(PaintDevice& screen, const Canvas& canvas) {
+void Workbench::Present(PaintDevice& screen, const Canvas& canvas, const ScreenRequest& request) {
     frame_ = ToQImage(canvas.View());
     if (!overlays_.Any()) {
-        screen.Present(canvas);
+        screen.Present(canvas, request);
         return;
     }
     // The overlays go on a copy: the frame kept for export and readouts is the skin's alone.
     Canvas overlaid = canvas;
-    const Canvas unkeyed = overlays_.keys ? RenderUnkeyed(dialog_, canvas.GetSize()) : Canvas();
-    DrawOverlays(overlaid.View(), dialog_, dialog_.GetCallType(nullptr), overlays_, unkeyed.View());
+    DrawOverlaysOn(overlaid.View(), dialog_, request, dialog_.fontCache, overlays_);
     shown_ = ToQImage(overlaid.View());
-    screen.Present(overlaid);
+    screen.Present(overlaid, request);
 }
 
 void Workbench::SetOverlays() {
@@ -121,8 +120,9 @@ void Workbench::ShowOffScreen() {
         strip_->offScreen->clear();
         return;
     }
+    const auto o = static_cast<Orientation>(dialog_.orientation);
     const std::vector<int32_t> lines =
-        OffScreenElementLines(dialog_, kScreenSizes[static_cast<size_t>(dialog_.orientation)]);
+        OffScreenElementLines(dialog_, o, kScreenSizes[static_cast<size_t>(o)]);
     if (lines.empty()) {
         strip_->offScreen->setText(QStringLiteral("No element lies off the screen"));
         return;

@@ -44,8 +44,9 @@ public:
     void SkinLoaded(bool fromDisk);
     // An edit, undo or redo is done: the problems follow it.
     void EditsSettled();
-    // Presents a composed frame on screen, with the overlays asked for, and keeps both.
-    void Present(PaintDevice& screen, const Canvas& canvas);
+    // Presents a frame composed for request on screen, with the overlays asked for, and keeps
+    // both.
+    void Present(PaintDevice& screen, const Canvas& canvas, const ScreenRequest& request);
     // A paint of the preview has ended.
     void Painted();
     // Whether the dialog may end: no edits would be lost, or the author let them go.
@@ -75,7 +76,9 @@ private:
 class FrameKeeper final : public PaintDevice {
 public:
     FrameKeeper(PaintDevice& screen, Workbench& bench) : screen_(screen), bench_(bench) {}
-    void Present(const Canvas& canvas) override { bench_.Present(screen_, canvas); }
+    void Present(const Canvas& canvas, const ScreenRequest& request) override {
+        bench_.Present(screen_, canvas, request);
+    }
 
 private:
     PaintDevice& screen_;
