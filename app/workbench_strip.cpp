@@ -89,6 +89,10 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
     dpi->setToolTip(QStringLiteral(
         "Font sizes in points become pixels at this resolution; pindrel-cli uses --dpi 96"));
     status = MakeLine(tools, QStringLiteral("Workbench status"));
+    // Room for two lines, wrapped at spaces and after path separators, so it is shown whole.
+    status->setWordWrap(true);
+    status->setMinimumHeight(2 * status->fontMetrics().lineSpacing());
+    status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* grid = new QGridLayout(tools);
     grid->addWidget(reloadOnChange, 0, 0, 1, 2);
@@ -198,7 +202,11 @@ void WorkbenchStrip::ClearPointer() {
 }
 
 void WorkbenchStrip::ShowStatus(const QString& text) {
-    status->setText(text);
+    // A zero-width space after each separator lets a long path wrap there.
+    QString shown = text;
+    shown.replace(QLatin1Char('/'), QStringLiteral("/\u200b"));
+    status->setTextFormat(Qt::PlainText);
+    status->setText(shown);
     status->setToolTip(text);
 }
 
