@@ -364,7 +364,7 @@ void DesignerDialog::DescribePreview() {
 // Skin file
 
 void DesignerDialog::Browse() {
-    if (!workbench->MayReplaceEdits()) return;
+    if (!workbench->MayOpenAnother()) return;
     const std::optional<QString> chosen = fileChooser->ChooseSkinFile(this, skinPath);
     if (!chosen) return;
     skinPath = QFileInfo(*chosen).absoluteFilePath();
@@ -378,7 +378,7 @@ void DesignerDialog::Browse() {
 }
 
 void DesignerDialog::Reload() {
-    if (!workbench->MayReplaceEdits()) return;
+    if (!workbench->MayReadAgain()) return;
     if (!LoadSkinPath())
         messageSink->ShowWarning(this, QStringLiteral("Error while reloading skin !"));
     RepaintPreview();

@@ -154,9 +154,18 @@ bool Workbench::MayClose() {
         QStringLiteral("The skin has edits that are not saved. Save them before closing?"));
 }
 
-bool Workbench::MayReplaceEdits() {
-    return editor_->MayDropEdits(QStringLiteral(
-        "The skin has edits that are not saved. Save them before it is read again?"));
+bool Workbench::MayOpenAnother() {
+    return editor_->MayDropEdits(
+        QStringLiteral("The skin has edits that are not saved. Save them before you choose "
+                       "another skin file? If you discard them, they are lost once another skin "
+                       "opens."));
+}
+
+bool Workbench::MayReadAgain() {
+    return editor_->MayDropEdits(
+        QStringLiteral("The skin has edits that are not saved. Save them before the skin file is "
+                       "read again? If you discard them, the file as it is on disk replaces "
+                       "them."));
 }
 
 } // namespace pindrel

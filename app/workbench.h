@@ -51,8 +51,10 @@ public:
     void Painted();
     // Whether the dialog may end: no edits would be lost, or the author let them go.
     bool MayClose();
-    // Whether the skin file may be read again over the edits: the same question.
-    bool MayReplaceEdits();
+    // Whether another skin may be chosen, or the skin file read again, over the edits: the same
+    // question, saying what follows.
+    bool MayOpenAnother();
+    bool MayReadAgain();
 
 private:
     DesignerDialog& dialog_;

@@ -339,6 +339,24 @@ private slots:
         QVERIFY(!h.dialog->isVisible());
     }
 
+    // Browse and Reload over unsaved edits say what the choice leads to; cancelling keeps all.
+    void browseAndReloadSayWhatFollows() {
+        QTemporaryDir dir;
+        EditBench h(dir);
+        h.EditMode(true);
+        Drag(h.dialog->Preview(), QPointF(50, 45), QPointF(52, 45));
+        const QByteArray edited = SessionText(*h.dialog);
+        h.sink->unsaved = UnsavedChoice::Cancel;
+        const qsizetype chooserStarts = h.chooser->starts.size();
+        h.Click(IdBrowse);
+        h.Click(IdReload);
+        QCOMPARE(h.sink->questions.size(), 2);
+        QVERIFY(h.sink->questions[0].contains(QStringLiteral("another skin file")));
+        QVERIFY(h.sink->questions[1].contains(QStringLiteral("read again")));
+        QCOMPARE(h.chooser->starts.size(), chooserStarts);
+        QCOMPARE(SessionText(*h.dialog), edited);
+    }
+
 private:
     QString startDir = QDir::currentPath();
 };
