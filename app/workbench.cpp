@@ -12,6 +12,7 @@
 #include "app/all_screens.h"
 #include "app/app_resources.h"
 #include "app/designer_dialog.h"
+#include "app/editor_window.h"
 #include "app/live_reload.h"
 #include "app/magnifier_tool.h"
 #include "app/pointer_readout.h"
@@ -49,7 +50,16 @@ Workbench::Workbench(DesignerDialog& dialog) : QObject(&dialog), dialog_(dialog)
     copyKeys_ = new CopyKeys(dialog, *this, this);
     editor_ = new SkinEditor(dialog, *this, this);
     allScreens_ = new AllScreensTool(dialog, *this, this);
+    editorWindow_ = new EditorWindow(dialog, *editor_, *this);
     magnifier_->SetTool(editor_);
+    // The editor window comes and goes with edit mode.
+    connect(strip_->editSkin, &QAbstractButton::toggled, editorWindow_, [this](bool on) {
+        if (on)
+            editorWindow_->Open();
+        else
+            editorWindow_->hide();
+    });
+    connect(strip_->editorWindow, &QAbstractButton::clicked, editorWindow_, &EditorWindow::Open);
     for (QCheckBox* box : {strip_->outlines, strip_->keyColour})
         connect(box, &QAbstractButton::toggled, this, &Workbench::SetOverlays);
 
@@ -64,9 +74,9 @@ Workbench::Workbench(DesignerDialog& dialog) : QObject(&dialog), dialog_(dialog)
     // The strip's stops follow the dialog's own last one, before the chain returns to the first.
     QWidget* previous = dialog.Control(IdAlignBottom);
     const std::initializer_list<QWidget*> stops = {
-        strip_->reloadOnChange, strip_->magnifier, strip_->exportPng,
-        strip_->copyKeys,       strip_->editSkin,  strip_->undo,
-        strip_->redo,           strip_->save,      strip_->lists};
+        strip_->reloadOnChange, strip_->magnifier, strip_->exportPng, strip_->copyKeys,
+        strip_->editSkin,       strip_->undo,      strip_->redo,      strip_->save,
+        strip_->editorWindow,   strip_->lists};
     for (QWidget* w : stops) {
         QWidget::setTabOrder(previous, w);
         previous = w;
@@ -89,12 +99,11 @@ void Workbench::SkinLoaded(bool fromDisk) {
 void Workbench::EditsSettled() {
     const SkinSession& session = dialog_.Session();
     const std::string path = QFile::encodeName(dialog_.SkinPath()).toStdString();
-    if (!session.HasText()) {
-        strip_->problems->ShowFindings({{UnreadableSkinFinding(path)}, 1});
-        return;
-    }
-    strip_->problems->ShowFindings(
-        LintLoadedSkin(path, session.Parsed(), dialog_, session.Report(), kMaxListedProblems));
+    findings_ = session.HasText() ? LintLoadedSkin(path, session.Parsed(), dialog_,
+                                                   session.Report(), kMaxListedProblems)
+                                  : LintSummary{{UnreadableSkinFinding(path)}, 1};
+    strip_->problems->ShowFindings(findings_);
+    emit FindingsChanged();
 }
 
 void Workbench::Present(PaintDevice& screen, const Canvas& canvas, const ScreenRequest& request) {

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QObject>
 
+#include "skin/lint.h"
 #include "skin/overlays.h"
 #include "skin/preview_handler.h"
 
@@ -15,6 +16,7 @@ class MagnifierTool;
 class PointerReadout;
 class PreviewExport;
 class CopyKeys;
+class EditorWindow;
 class SkinEditor;
 class WorkbenchStrip;
 
@@ -33,12 +35,15 @@ public:
     PointerReadout& Pointer() const { return *pointer_; }
     SkinEditor& Editor() const { return *editor_; }
     AllScreensTool& AllScreens() const { return *allScreens_; }
+    EditorWindow& Editing() const { return *editorWindow_; }
     // The preview as last presented, without anything drawn over it: what Export PNG saves.
     const QImage& Frame() const { return frame_; }
     // The same with the overlays the author asked for, as the screen shows it.
     const QImage& Shown() const { return overlays_.Any() ? shown_ : frame_; }
     // The overlays asked for in the strip.
     const Overlays& ShownOverlays() const { return overlays_; }
+    // The skin's problems as last found, the first few hundred of them.
+    const LintSummary& Findings() const { return findings_; }
 
     // The dialog's skin was loaded, from its file or from edited text.
     void SkinLoaded(bool fromDisk);
@@ -56,6 +61,9 @@ public:
     bool MayOpenAnother();
     bool MayReadAgain();
 
+signals:
+    void FindingsChanged();
+
 private:
     DesignerDialog& dialog_;
     WorkbenchStrip* strip_ = nullptr; // owned by the dialog as its parent
@@ -66,7 +74,9 @@ private:
     CopyKeys* copyKeys_ = nullptr;
     SkinEditor* editor_ = nullptr;
     AllScreensTool* allScreens_ = nullptr;
+    EditorWindow* editorWindow_ = nullptr; // a tool window owned by the dialog
     Overlays overlays_;
+    LintSummary findings_;
     QImage frame_;
     QImage shown_;
 

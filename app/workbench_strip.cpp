@@ -131,6 +131,9 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
                     editing);
     save = MakeTool(QStringLiteral("Save"),
                     QStringLiteral("Write the edits to the skin file (Ctrl+S)"), editing);
+    editorWindow =
+        MakeTool(QStringLiteral("Editor\u2026"),
+                 QStringLiteral("Show the skin file's text in a window of its own"), editing);
     selection = MakeLine(editing, QStringLiteral("Selected element"));
     selectionKeys = MakeLine(editing, QStringLiteral("Keys of the selected element"));
     selectionKeys->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -142,7 +145,8 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
     editGrid->addWidget(save, 0, 3);
     editGrid->addWidget(selection, 1, 0, 1, 4);
     editGrid->addWidget(selectionKeys, 2, 0, 1, 4);
-    editGrid->addWidget(editState, 3, 0, 1, 4);
+    editGrid->addWidget(editState, 3, 0, 1, 3);
+    editGrid->addWidget(editorWindow, 3, 3);
 
     lists = new QTabWidget(this);
     problems = new ProblemsList(lists);

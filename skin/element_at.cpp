@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "ini/ini_file.h"
 #include "skin/skin.h"
 
 namespace pindrel {
@@ -153,6 +154,29 @@ std::string DescribeElement(const Skin& skin, const ElementHit& hit) {
     }
     if (hit.line > 0) text += ", line " + std::to_string(hit.line);
     return text;
+}
+
+int32_t SectionAtLine(const IniFile& file, int32_t line) {
+    const auto& lines = file.sectionLines;
+    const auto after = std::upper_bound(
+        lines.begin(), lines.end(), line,
+        [](int32_t l, const IniSectionLines& section) { return l < section.header; });
+    return static_cast<int32_t>(after - lines.begin()) - 1;
+}
+
+std::optional<PlacedElement> ElementOfSection(const Skin& skin, int32_t s) {
+    if (s < 0) return std::nullopt;
+    const auto find = [s](const auto& list) -> std::optional<size_t> {
+        const auto it = std::lower_bound(list.begin(), list.end(), s,
+                                         [](const auto& e, int32_t v) { return e.section < v; });
+        if (it == list.end() || it->section != s) return std::nullopt;
+        return static_cast<size_t>(it - list.begin());
+    };
+    if (const auto i = find(skin.images)) return PlacedElement{PlacedKind::Image, *i};
+    if (const auto i = find(skin.buttons)) return PlacedElement{PlacedKind::Button, *i};
+    if (const auto i = find(skin.labels)) return PlacedElement{PlacedKind::Label, *i};
+    if (skin.photoRect.section == s) return PlacedElement{PlacedKind::Photo, 0};
+    return std::nullopt;
 }
 
 } // namespace pindrel
