@@ -118,25 +118,27 @@ std::string DescribeElement(const Skin& skin, const ElementHit& hit) {
     const auto at = [](const auto& list, int32_t i) -> const auto& {
         return list[static_cast<size_t>(i)];
     };
+    // Numbered by kind in file order among those that load, as inspect and place count them.
+    const std::string number = std::to_string(hit.index);
     switch (hit.kind) {
     case ElementKind::BackgroundColor:
         return "Background colour";
     case ElementKind::BackgroundImage:
-        text = "Background image " + skin.backgroundImage.file;
+        text = "Background image (" + skin.backgroundImage.file + ")";
         break;
     case ElementKind::Image:
-        text = "Image " + at(skin.images, hit.index).file;
+        text = "Image " + number + " (" + at(skin.images, hit.index).file + ")";
         break;
     case ElementKind::Button: {
         const SkinButton& b = at(skin.buttons, hit.index);
-        text = "Button " + std::to_string(b.id) + " (" + b.fileUp + ")";
+        text = "Button " + number + ", id " + std::to_string(b.id) + " (" + b.fileUp + ")";
         break;
     }
     case ElementKind::Photo:
         text = "Photo";
         break;
     case ElementKind::Label: {
-        text = "Label ";
+        text = "Label " + number + " (";
         const SkinLabel& l = at(skin.labels, hit.index);
         for (size_t i = 0; i < l.fieldIds.size(); ++i) {
             const int32_t id = l.fieldIds[i];
@@ -149,6 +151,7 @@ std::string DescribeElement(const Skin& skin, const ElementHit& hit) {
                 break;
             }
         }
+        text += ")";
         break;
     }
     }
