@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -65,6 +66,8 @@ SkinEditor::SkinEditor(DesignerDialog& dialog, Workbench& bench, QObject* parent
     connect(strip.redo, &QAbstractButton::clicked, this, &SkinEditor::Redo);
     connect(strip.save, &QAbstractButton::clicked, this, [this] { Save(); });
     connect(strip.elements, &ElementsList::Chosen, this, [this](PlacedElement e) { Select(e); });
+    // The arrows move the selection however it was chosen, from the list too.
+    strip.elements->installEventFilter(this);
     // Application-wide, so that they work in the magnifier too; a focused text field keeps its
     // own undo.
     const auto shortcut = [&](const QKeySequence& keys, auto slot) {
@@ -234,7 +237,19 @@ void SkinEditor::Release(PreviewInput& /*from*/, QPointF pixel, Qt::KeyboardModi
     lastClick_ = g.start;
 }
 
+bool SkinEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && IsOn() && selection_) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (Arrow(key->key(), key->modifiers())) return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 bool SkinEditor::Key(PreviewInput& /*from*/, int key, Qt::KeyboardModifiers mods) {
+    return Arrow(key, mods);
+}
+
+bool SkinEditor::Arrow(int key, Qt::KeyboardModifiers mods) {
     int dx = 0, dy = 0;
     switch (key) {
     case Qt::Key_Left:

@@ -71,6 +71,9 @@ public:
     bool Key(PreviewInput& from, int key, Qt::KeyboardModifiers mods) override;
     void PaintOver(QPainter& painter, qreal pixelsPerPreviewPixel) override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     // The skin's text changed: an edit, undo or redo, or a load from its file.
     void TextChanged();
@@ -88,6 +91,8 @@ private:
     };
 
     std::optional<Grip> GripAt(QPointF pixel, qreal unitsPerPixel) const;
+    // An arrow key moves or resizes the selection; false for other keys.
+    bool Arrow(int key, Qt::KeyboardModifiers mods);
     // Places the selection; true when the text changed.
     bool Place(const Placement& placement);
     void EndGesture();

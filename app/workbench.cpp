@@ -13,6 +13,7 @@
 #include "app/app_resources.h"
 #include "app/designer_dialog.h"
 #include "app/editor_window.h"
+#include "app/elements_list.h"
 #include "app/live_reload.h"
 #include "app/magnifier_tool.h"
 #include "app/pointer_readout.h"
@@ -103,6 +104,9 @@ void Workbench::EditsSettled() {
                                                    session.Report(), kMaxListedProblems)
                                   : LintSummary{{UnreadableSkinFinding(path)}, 1};
     strip_->problems->ShowFindings(findings_);
+    // Every edit may move the lines of the sections after it.
+    strip_->elements->ShowElements(dialog_, dialog_.GetCallType(nullptr));
+    strip_->elements->Mark(editor_->Selection());
     emit FindingsChanged();
 }
 

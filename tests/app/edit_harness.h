@@ -29,6 +29,10 @@ inline QByteArray SessionText(DesignerDialog& d) {
     return QByteArray(reinterpret_cast<const char*>(t.data()), static_cast<qsizetype>(t.size()));
 }
 
+inline std::vector<uint8_t> Bytes(const QByteArray& a) {
+    return {a.begin(), a.end()};
+}
+
 // Mouse events at exact positions, with the button held while moving.
 inline void Send(QWidget* w, QEvent::Type type, QPointF pos, Qt::MouseButtons buttons,
                  Qt::KeyboardModifiers mods = {}) {

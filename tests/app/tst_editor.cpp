@@ -99,6 +99,13 @@ private slots:
         QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("4"));
         list->setCurrentItem(list->topLevelItem(2));
         QCOMPARE(h.Editor().Selection(), std::optional(kLabel));
+        // Chosen in the list, the arrows move it there too, and the row stays.
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(h.RectOf(kLabel), QRect(0, 1, 40, 40));
+        QCOMPARE(list->currentItem(), list->topLevelItem(2));
+        // The lines shown follow every edit: a line more above every section.
+        QVERIFY(h.Editor().ApplyText(Bytes(";\r\n" + SessionText(*h.dialog))));
+        QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("5"));
         // Nothing under the pointer: nothing selected.
         Click(preview, QPointF(200, 300));
         QVERIFY(!h.Editor().Selection());
