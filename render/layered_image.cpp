@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "render/picture_flatten.h"
+
 namespace pindrel {
 
 namespace {
@@ -27,7 +29,7 @@ void PaintOver(RgbaPicture& canvas, const Layer& layer, uint32_t opacity) {
             uint8_t* d = canvas.rgba.data() + (static_cast<size_t>(y) * canvas.width + x) * 4;
             const uint32_t a = CombineAlpha(s[3], opacity);
             for (int c = 0; c < 3; ++c)
-                d[c] = static_cast<uint8_t>((s[c] * a + d[c] * (255 - a) + 127) / 255);
+                d[c] = BlendOver(s[c], a, d[c]);
         }
     }
 }
