@@ -162,7 +162,9 @@ MockupMerge Merger::Run(const std::function<bool(const std::string&)>& taken) {
     }
     for (const Candidate& c : candidates) {
         if (c.taken || c.element.kind == PlacedKind::Photo) continue;
-        result_.warnings.push_back(c.key + " is not in the mock-up; its " +
+        std::string what = c.key;
+        what[what.find(':')] = ' ';
+        result_.warnings.push_back(what + " is not in the mock-up; its " +
                                    std::string(OrientationWord(o)) + " rectangle stays");
     }
     if (!sections.empty()) bytes_ = AppendSections(bytes_, sections);
