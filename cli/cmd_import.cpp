@@ -3,7 +3,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "base/atomic_file.h"
@@ -11,6 +10,7 @@
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "render/layered_image.h"
+#include "skin/mockup_files.h"
 #include "skin/mockup_import.h"
 #include "skin/mockup_merge.h"
 
@@ -32,18 +32,6 @@ struct ImportOptions {
     bool inPlace = false;
 };
 
-namespace fs = std::filesystem;
-
-std::string Beside(const std::string& skin, const std::string& file) {
-    const fs::path folder = fs::path(skin).parent_path();
-    return (folder.empty() ? fs::path(file) : folder / file).string();
-}
-
-bool Exists(const std::string& path) {
-    std::error_code ec;
-    return fs::exists(fs::symlink_status(path, ec));
-}
-
 void PrintWarnings(const std::vector<std::string>& warnings, const std::string& mockup) {
     for (const std::string& w : warnings)
         std::fprintf(stderr, "pindrel-cli: warning: %s: %s\n", mockup.c_str(), w.c_str());
@@ -54,27 +42,14 @@ void PrintWarnings(const std::vector<std::string>& warnings, const std::string& 
 bool WriteAll(const std::vector<MockupBitmap>& bitmaps, const std::string& skinPath,
               std::span<const uint8_t> skin, std::optional<std::span<const uint8_t>> expected) {
     std::vector<std::string> made;
-    const auto undo = [&] {
-        for (const std::string& path : made) {
-            std::error_code ec;
-            fs::remove(path, ec);
-        }
-    };
     std::string error;
-    for (const MockupBitmap& b : bitmaps) {
-        const std::string path = Beside(skinPath, b.file);
-        const bool existed = Exists(path);
-        const std::vector<uint8_t> bytes = EncodeMockupBitmap(*b.picture);
-        if (WriteBytesAtomically(path, bytes, &error) != AtomicWriteStatus::Written) {
-            PrintError(path + ": " + error + "; nothing written");
-            undo();
-            return false;
-        }
-        if (!existed) made.push_back(path);
+    if (!WriteMockupBitmaps(skinPath, bitmaps, &made, &error)) {
+        PrintError(error + "; nothing written");
+        return false;
     }
     if (WriteBytesAtomically(skinPath, skin, &error, expected) != AtomicWriteStatus::Written) {
         PrintError(skinPath + ": " + error + "; nothing written");
-        undo();
+        RemoveFiles(made);
         return false;
     }
     return true;
@@ -110,9 +85,9 @@ int ImportNew(const ImportOptions& o) {
     if (!o.force) {
         std::vector<std::string> paths = {o.out};
         for (const MockupBitmap& b : bitmaps)
-            paths.push_back(Beside(o.out, b.file));
+            paths.push_back(BesideSkin(o.out, b.file));
         for (const std::string& path : paths) {
-            if (Exists(path)) {
+            if (PathTaken(path)) {
                 PrintError(path + ": exists; --force replaces it (nothing written)");
                 return kExitFailed;
             }
@@ -131,7 +106,7 @@ int ImportNew(const ImportOptions& o) {
 
 int ImportInto(const ImportOptions& o) {
     const std::string target = o.inPlace ? o.into : o.out;
-    if (!o.inPlace && !o.force && Exists(target)) {
+    if (!o.inPlace && !o.force && PathTaken(target)) {
         PrintError(target + ": exists; --force replaces it (nothing written)");
         return kExitFailed;
     }
@@ -140,11 +115,11 @@ int ImportInto(const ImportOptions& o) {
     const auto skin = ReadInputFile(o.into, kMaxSkinBytes);
     if (!skin) return kExitFailed;
     const std::string folder = [&] {
-        const fs::path parent = fs::path(o.into).parent_path();
+        const std::filesystem::path parent = std::filesystem::path(o.into).parent_path();
         return parent.empty() ? std::string(".") : parent.string();
     }();
     const MockupMerge merged = MergeMockup(*skin, folder, *plan, [&](const std::string& name) {
-        return Exists(Beside(target, name));
+        return PathTaken(BesideSkin(target, name));
     });
     if (!merged.ok) {
         PrintError(o.into + ": " + merged.error);
