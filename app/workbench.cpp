@@ -14,6 +14,7 @@
 #include "app/designer_dialog.h"
 #include "app/live_reload.h"
 #include "app/magnifier_tool.h"
+#include "app/mockup_import_tool.h"
 #include "app/pointer_readout.h"
 #include "app/preview_export.h"
 #include "app/preview_window.h"
@@ -49,6 +50,8 @@ Workbench::Workbench(DesignerDialog& dialog) : QObject(&dialog), dialog_(dialog)
     copyKeys_ = new CopyKeys(dialog, *this, this);
     editor_ = new SkinEditor(dialog, *this, this);
     allScreens_ = new AllScreensTool(dialog, *this, this);
+    import_ = new MockupImportTool(dialog, *this, this);
+    connect(strip_->importMockup, &QPushButton::clicked, import_, &MockupImportTool::Start);
     magnifier_->SetTool(editor_);
     for (QCheckBox* box : {strip_->outlines, strip_->keyColour})
         connect(box, &QAbstractButton::toggled, this, &Workbench::SetOverlays);
@@ -64,9 +67,9 @@ Workbench::Workbench(DesignerDialog& dialog) : QObject(&dialog), dialog_(dialog)
     // The strip's stops follow the dialog's own last one, before the chain returns to the first.
     QWidget* previous = dialog.Control(IdAlignBottom);
     const std::initializer_list<QWidget*> stops = {
-        strip_->reloadOnChange, strip_->magnifier, strip_->exportPng,
-        strip_->copyKeys,       strip_->editSkin,  strip_->undo,
-        strip_->redo,           strip_->save,      strip_->lists};
+        strip_->reloadOnChange, strip_->magnifier, strip_->exportPng, strip_->copyKeys,
+        strip_->importMockup,   strip_->editSkin,  strip_->undo,      strip_->redo,
+        strip_->save,           strip_->lists};
     for (QWidget* w : stops) {
         QWidget::setTabOrder(previous, w);
         previous = w;

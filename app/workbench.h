@@ -12,6 +12,7 @@ class AllScreensTool;
 class DesignerDialog;
 class LiveReload;
 class MagnifierTool;
+class MockupImportTool;
 class PointerReadout;
 class PreviewExport;
 class CopyKeys;
@@ -33,6 +34,7 @@ public:
     PointerReadout& Pointer() const { return *pointer_; }
     SkinEditor& Editor() const { return *editor_; }
     AllScreensTool& AllScreens() const { return *allScreens_; }
+    MockupImportTool& Import() const { return *import_; }
     // The preview as last presented, without anything drawn over it: what Export PNG saves.
     const QImage& Frame() const { return frame_; }
     // The same with the overlays the author asked for, as the screen shows it.
@@ -63,6 +65,7 @@ private:
     CopyKeys* copyKeys_ = nullptr;
     SkinEditor* editor_ = nullptr;
     AllScreensTool* allScreens_ = nullptr;
+    MockupImportTool* import_ = nullptr;
     Overlays overlays_;
     QImage frame_;
     QImage shown_;
