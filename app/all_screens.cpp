@@ -14,6 +14,7 @@
 
 #include "app/app_resources.h"
 #include "app/designer_dialog.h"
+#include "app/tool_window.h"
 #include "app/workbench.h"
 #include "app/workbench_strip.h"
 
@@ -57,6 +58,7 @@ ScreenCell::ScreenCell(Screen screen, QWidget* parent) : QWidget(parent), screen
     setAccessibleName(Caption(screen));
     setToolTip(QStringLiteral("%1: click to show this screen in the preview").arg(Caption(screen)));
     setCursor(Qt::PointingHandCursor);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
 void ScreenCell::SetPicture(const QImage& picture) {
@@ -123,7 +125,9 @@ AllScreensWindow::AllScreensWindow(QWidget* parent) : QWidget(parent, Qt::Tool) 
     top->addStretch();
     column->addLayout(top);
     auto* scroll = new QScrollArea(this);
+    scroll_ = scroll;
     auto* grid = new QWidget(scroll);
+    grid_ = grid;
     auto* layout = new QGridLayout(grid);
     layout->setSpacing(kPad);
     for (const Screen s : kAllScreens) {
@@ -132,11 +136,22 @@ AllScreensWindow::AllScreensWindow(QWidget* parent) : QWidget(parent, Qt::Tool) 
         layout->addWidget(cell, s.orientation, static_cast<int>(CallTypeIndex(s.callType)));
         connect(cell, &ScreenCell::Chosen, this, &AllScreensWindow::Chosen);
     }
+    layout->setSizeConstraint(QLayout::SetMinAndMaxSize);
     scroll->setWidget(grid);
     scroll->setWidgetResizable(true);
+    scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     column->addWidget(scroll);
     connect(scale_, &QComboBox::currentIndexChanged, this, &AllScreensWindow::DivisorChanged);
-    resize(5 * (kScreenBox / 2 + 2 * kPad + 8) + 40, 3 * (kScreenBox / 2 + 60) + 70);
+    resize(WholeSize());
+}
+
+QSize AllScreensWindow::WholeSize() const {
+    const QMargins outer = layout()->contentsMargins();
+    const int frame = 2 * scroll_->frameWidth();
+    const QSize grid = grid_->layout()->sizeHint();
+    const int top = scale_->sizeHint().height() + layout()->spacing();
+    return {grid.width() + frame + outer.left() + outer.right(),
+            grid.height() + frame + top + outer.top() + outer.bottom()};
 }
 
 int AllScreensWindow::Divisor() const {
@@ -182,21 +197,37 @@ void AllScreensTool::Open() {
     if (!window_) {
         window_ = new AllScreensWindow(&dialog_);
         connect(window_, &AllScreensWindow::Chosen, this, &AllScreensTool::Choose);
-        connect(window_, &AllScreensWindow::DivisorChanged, this, &AllScreensTool::Refresh);
+        connect(window_, &AllScreensWindow::DivisorChanged, this, [this] {
+            Draw();
+            Place();
+        });
+        Draw();
+        Place();
     }
+    Draw();
     window_->show();
     window_->raise();
-    Refresh();
+}
+
+// Beside the dialog where the screen has room, scrolling what does not fit.
+void AllScreensTool::Place() {
+    // The screens' new sizes settle in the layout first.
+    window_->layout()->activate();
+    ShowToolWindowBeside(dialog_, *window_, window_->WholeSize(),
+                         [this](QSize room) { window_->resize(room); });
 }
 
 void AllScreensTool::Refresh() {
-    if (!window_ || !window_->isVisible()) return;
+    if (window_ && window_->isVisible()) Draw();
+}
+
+void AllScreensTool::Draw() {
     const Overlays overlays = bench_.ShownOverlays();
     const int divisor = window_->Divisor();
     std::array<QImage, kScreenCount> pictures;
     for (size_t i = 0; i < kScreenCount; ++i) {
         const Screen s = kAllScreens[i];
-        const Canvas canvas = dialog_.RenderScreenAs(s.orientation, s.callType, overlays);
+        const Canvas canvas = dialog_.RenderScreenAs(s, overlays);
         pictures[i] = divisor == 2 ? Half(canvas.View()) : ToQImage(canvas.View());
     }
     window_->SetPictures(pictures, Screen{static_cast<Orientation>(dialog_.orientation),

@@ -11,6 +11,7 @@
 
 class QComboBox;
 class QLabel;
+class QScrollArea;
 
 namespace pindrel {
 
@@ -27,6 +28,8 @@ public:
     const QImage& Picture() const { return picture_; }
     Screen Which() const { return screen_; }
     QSize sizeHint() const override;
+    // Never squeezed below its picture: the window scrolls instead.
+    QSize minimumSizeHint() const override { return sizeHint(); }
 
 signals:
     void Chosen(Screen screen);
@@ -52,6 +55,8 @@ public:
     void SetDivisor(int divisor);
     ScreenCell* Cell(Screen screen) const;
     void SetPictures(const std::array<QImage, kScreenCount>& pictures, Screen current);
+    // The size that shows every screen whole, without scrolling.
+    QSize WholeSize() const;
 
 signals:
     void Chosen(Screen screen);
@@ -64,6 +69,8 @@ protected:
 
 private:
     QComboBox* scale_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
+    QWidget* grid_ = nullptr;
     std::array<ScreenCell*, kScreenCount> cells_{};
 };
 
@@ -82,6 +89,8 @@ public:
 
 private:
     void Choose(Screen screen);
+    void Draw();
+    void Place();
 
     DesignerDialog& dialog_;
     Workbench& bench_;

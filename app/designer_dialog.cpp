@@ -282,8 +282,7 @@ void DesignerDialog::SetText(int32_t id, const QString& text) {
 
 // Caller data
 
-std::string DesignerDialog::GetFieldText(int32_t field) {
-    const CallType t = GetCallType(nullptr);
+CallerInfo DesignerDialog::SampleData() const {
     CallerInfo info;
     info.name = TextBytes(IdName);
     info.company = TextBytes(IdCompany);
@@ -292,16 +291,19 @@ std::string DesignerDialog::GetFieldText(int32_t field) {
     info.phone = TextBytes(IdPhone);
     info.phoneType = TextBytes(IdPhoneType);
     info.nick = TextBytes(IdNick);
+    return info;
+}
+
+std::string DesignerDialog::GetFieldText(int32_t field) {
     // Only the time field needs the clock.
     std::string time;
     if (field == static_cast<int32_t>(CallerField::Time))
         time = ShortTimeText(QTime::currentTime()).toStdString();
-    return FieldText(field, t, info, time);
+    return FieldText(field, GetCallType(nullptr), SampleData(), time);
 }
 
 CallType DesignerDialog::GetCallType(ConstPixelView* photo) {
     if (photo) *photo = samplePhoto ? samplePhoto->View() : ConstPixelView{};
-    if (drawnCallType) return *drawnCallType;
     if (IsChecked(IdPrivateCaller)) return CallType::PrivateCaller;
     if (IsChecked(IdNumberDetected)) return CallType::NumberDetected;
     if (IsChecked(IdContactFound)) return CallType::ContactFound;
@@ -362,7 +364,7 @@ void DesignerDialog::DescribePreview() {
 // Skin file
 
 void DesignerDialog::Browse() {
-    if (!workbench->MayReplaceEdits()) return;
+    if (!workbench->MayOpenAnother()) return;
     const std::optional<QString> chosen = fileChooser->ChooseSkinFile(this, skinPath);
     if (!chosen) return;
     OpenSkin(*chosen);
@@ -380,7 +382,7 @@ void DesignerDialog::OpenSkin(const QString& path) {
 }
 
 void DesignerDialog::Reload() {
-    if (!workbench->MayReplaceEdits()) return;
+    if (!workbench->MayReadAgain()) return;
     if (!LoadSkinPath())
         messageSink->ShowWarning(this, QStringLiteral("Error while reloading skin !"));
     RepaintPreview();
@@ -404,15 +406,19 @@ bool DesignerDialog::LoadFromDisk(ReadFileResult file) {
     return read;
 }
 
-Canvas DesignerDialog::RenderScreenAs(int32_t screenOrientation, CallType t,
-                                      const Overlays& overlays) {
-    const int32_t shown = orientation;
-    SetOrientation(screenOrientation);
-    drawnCallType = t;
-    Canvas canvas = RenderOverlaid(*this, kScreenSizes[static_cast<size_t>(orientation)], overlays);
-    drawnCallType.reset();
-    SetOrientation(shown);
-    return canvas;
+ScreenRequest DesignerDialog::RequestFor(Screen screen) {
+    ScreenRequest request = PreviewRequest(kScreenSizes[static_cast<size_t>(screen.orientation)]);
+    request.orientation = screen.orientation;
+    if (screen.callType != request.callType) {
+        request.callType = screen.callType;
+        request.fieldTexts = FieldTexts(screen.callType, SampleData(),
+                                        request.fieldTexts[static_cast<size_t>(CallerField::Time)]);
+    }
+    return request;
+}
+
+Canvas DesignerDialog::RenderScreenAs(Screen screen, const Overlays& overlays) {
+    return DrawScreenOverlaid(*this, RequestFor(screen), fontCache, overlays);
 }
 
 void DesignerDialog::LoadEdited() {

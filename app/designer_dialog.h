@@ -77,9 +77,12 @@ public:
     bool LoadFromDisk(ReadFileResult file);
     // Loads the session's text again after an edit, undo or redo, and repaints.
     void LoadEdited();
-    // One screen of the skin as it is now (sample data, pressed buttons, align rectangle), drawn
-    // in another orientation or call type than the radios show; the radios stay as they are.
-    Canvas RenderScreenAs(int32_t orientation, CallType t, const Overlays& overlays);
+    // The sample caller data as typed.
+    CallerInfo SampleData() const;
+    // One screen of the skin as it is now (sample data, pressed buttons, align rectangle), in
+    // any orientation and call type; nothing changes to draw it.
+    ScreenRequest RequestFor(Screen screen);
+    Canvas RenderScreenAs(Screen screen, const Overlays& overlays);
 
     // Ends the dialog, unless the workbench has unsaved edits the user keeps.
     void done(int result) override;
@@ -111,8 +114,7 @@ private:
     PreviewWindow* preview = nullptr; // owned by the dialog as its parent
     QString skinPath;
     SkinSession session;
-    Workbench* workbench = nullptr;        // owned by the dialog as its parent
-    std::optional<CallType> drawnCallType; // while RenderScreenAs draws
+    Workbench* workbench = nullptr; // owned by the dialog as its parent
 };
 
 } // namespace pindrel

@@ -7,6 +7,8 @@
 #include <QTime>
 
 #include "app/designer_dialog.h"
+#include "app/skin_editor.h"
+#include "app/workbench.h"
 #include "app/workbench_strip.h"
 #include "skin/skin_files.h"
 
@@ -83,6 +85,8 @@ void LiveReload::Reload() {
     retry_.stop();
     retries_ = 0;
     const QString time = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+    // Typing not yet applied counts as an edit too.
+    dialog_.Tools().Editor().FlushTyping();
     if (dialog_.Session().Modified() &&
         !dialog_.Messages().Confirm(&dialog_,
                                     QStringLiteral("%1 changed on disk. Reload it and discard "

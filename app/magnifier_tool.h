@@ -26,8 +26,6 @@ public:
     void Presented();
 
 private:
-    void Place();
-
     DesignerDialog& dialog_;
     Workbench& bench_;
     MagnifierWindow* window_ = nullptr; // a tool window owned by the dialog

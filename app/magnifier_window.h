@@ -3,9 +3,12 @@
 #include <optional>
 
 #include <QImage>
+#include <QSize>
 
 #include "app/preview_input.h"
 #include "skin/preview_handler.h"
+
+class QScrollBar;
 
 namespace pindrel {
 
@@ -29,6 +32,11 @@ public:
     const QImage& Shown() const { return shown_; }
     // Screen pixels per preview pixel along each side.
     int Scale() const;
+    // The largest the window may be, scroll bars included: where the enlarged preview is larger,
+    // it scrolls. An invalid size lets it take the preview's whole size.
+    void SetRoom(QSize room);
+    // The enlarged preview's size, in widget units.
+    QSize ContentSize() const;
     std::optional<QPoint> PreviewPixel(QPointF position) const override;
     QPointF PreviewPoint(QPointF position) const override;
     qreal UnitsPerPixel() const override;
@@ -41,15 +49,21 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void Rebuild();
+    // The part of the enlarged preview scrolled out of sight at the top left, in widget units.
+    QPoint Offset() const;
 
     PreviewSurface* preview_;
     int factor_ = kMinFactor;
     QImage picture_;
     QImage shown_; // picture_ enlarged, in screen pixels
     qreal shownRatio_ = 0;
+    QSize room_;
+    QScrollBar* horizontal_ = nullptr;
+    QScrollBar* vertical_ = nullptr;
 };
 
 } // namespace pindrel

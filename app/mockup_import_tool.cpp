@@ -77,7 +77,7 @@ void MockupImportTool::Apply() {
 }
 
 void MockupImportTool::WriteNewSkin(const MockupPlan& plan) {
-    if (!bench_.MayReplaceEdits()) return;
+    if (!bench_.MayOpenAnother()) return;
     const QFileInfo mockup(mockup_);
     const QString suggested = mockup.dir().filePath(mockup.completeBaseName() + ".ini");
     const std::optional<QString> chosen = dialog_.Files().ChooseNewSkinFile(&dialog_, suggested);

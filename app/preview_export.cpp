@@ -13,6 +13,7 @@
 #include "app/preview_window.h"
 #include "app/workbench.h"
 #include "app/workbench_strip.h"
+#include "skin/draw_screen.h"
 
 namespace pindrel {
 
@@ -37,7 +38,9 @@ void PreviewExport::Export() {
     // The screen as drawn, pressed buttons and align rectangle included.
     const QImage image =
         bench_.Frame().isNull()
-            ? ToQImage(dialog_.RenderPreview(dialog_.Preview()->ClientSize()).View())
+            ? ToQImage(DrawScreen(dialog_, dialog_.PreviewRequest(dialog_.Preview()->ClientSize()),
+                                  dialog_.fontCache)
+                           .View())
             : bench_.Frame();
     const std::optional<QString> chosen =
         dialog_.Files().ChooseExportFile(&dialog_, SuggestedName());

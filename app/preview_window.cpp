@@ -15,7 +15,7 @@ class PainterDevice final : public PaintDevice {
 public:
     explicit PainterDevice(QPainter& painter) : painter_(painter) {}
 
-    void Present(const Canvas& canvas) override {
+    void Present(const Canvas& canvas, const ScreenRequest&) override {
         if (canvas.Width() <= 0 || canvas.Height() <= 0) return;
         // The canvas has QImage's BGR888 layout: wrap it, no copy.
         const QImage image(canvas.Data(), canvas.Width(), canvas.Height(), canvas.Stride(),

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -65,6 +66,8 @@ SkinEditor::SkinEditor(DesignerDialog& dialog, Workbench& bench, QObject* parent
     connect(strip.redo, &QAbstractButton::clicked, this, &SkinEditor::Redo);
     connect(strip.save, &QAbstractButton::clicked, this, [this] { Save(); });
     connect(strip.elements, &ElementsList::Chosen, this, [this](PlacedElement e) { Select(e); });
+    // The arrows move the selection however it was chosen, from the list too.
+    strip.elements->installEventFilter(this);
     // Application-wide, so that they work in the magnifier too; a focused text field keeps its
     // own undo.
     const auto shortcut = [&](const QKeySequence& keys, auto slot) {
@@ -105,10 +108,12 @@ void SkinEditor::SetOn(bool on) {
 
 void SkinEditor::Select(std::optional<PlacedElement> element) {
     if (element && !Exists(dialog_, *element)) element.reset();
+    const bool changed = element != selection_;
     selection_ = element;
     bench_.Strip().elements->Mark(selection_);
     ShowState();
     Repaint();
+    if (changed) emit SelectionChanged();
 }
 
 std::optional<SkinEditor::Grip> SkinEditor::GripAt(QPointF pixel, qreal k) const {
@@ -139,6 +144,7 @@ std::optional<SkinEditor::Grip> SkinEditor::GripAt(QPointF pixel, qreal k) const
 }
 
 void SkinEditor::Press(PreviewInput& from, QPointF pixel, Qt::KeyboardModifiers /*mods*/) {
+    FlushTyping();
     const QPoint p = PixelOf(pixel);
     std::optional<Grip> grip = GripAt(pixel, from.UnitsPerPixel());
     bool fresh = false;
@@ -231,7 +237,19 @@ void SkinEditor::Release(PreviewInput& /*from*/, QPointF pixel, Qt::KeyboardModi
     lastClick_ = g.start;
 }
 
+bool SkinEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && IsOn() && selection_) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (Arrow(key->key(), key->modifiers())) return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 bool SkinEditor::Key(PreviewInput& /*from*/, int key, Qt::KeyboardModifiers mods) {
+    return Arrow(key, mods);
+}
+
+bool SkinEditor::Arrow(int key, Qt::KeyboardModifiers mods) {
     int dx = 0, dy = 0;
     switch (key) {
     case Qt::Key_Left:
@@ -260,6 +278,7 @@ bool SkinEditor::Key(PreviewInput& /*from*/, int key, Qt::KeyboardModifiers mods
 
 void SkinEditor::Nudge(int dx, int dy, int dw, int dh) {
     if (!selection_ || gesture_) return;
+    FlushTyping();
     const std::optional<Placement> now =
         CurrentPlacement(dialog_, *selection_, dialog_.orientation);
     if (!now) return;
@@ -297,6 +316,7 @@ void SkinEditor::EndGesture() {
 }
 
 void SkinEditor::Undo() {
+    FlushTyping();
     SkinSession& session = dialog_.Session();
     if (gesture_ || !session.CanUndo()) return;
     session.Undo();
@@ -306,6 +326,7 @@ void SkinEditor::Undo() {
 }
 
 void SkinEditor::Redo() {
+    FlushTyping();
     SkinSession& session = dialog_.Session();
     if (gesture_ || !session.CanRedo()) return;
     session.Redo();
@@ -315,6 +336,7 @@ void SkinEditor::Redo() {
 }
 
 bool SkinEditor::Save() {
+    FlushTyping();
     SkinSession& session = dialog_.Session();
     const QString& path = dialog_.SkinPath();
     if (gesture_ || !session.Modified() || path.isEmpty()) return false;
@@ -352,7 +374,18 @@ bool SkinEditor::Save() {
     return true;
 }
 
+bool SkinEditor::ApplyText(std::vector<uint8_t> text) {
+    SkinSession& session = dialog_.Session();
+    if (gesture_ || !session.HasText() || text == session.Text()) return false;
+    session.Edit(std::move(text));
+    dialog_.LoadEdited();
+    bench_.EditsSettled();
+    ShowState();
+    return true;
+}
+
 bool SkinEditor::MayDropEdits(const QString& question) {
+    FlushTyping();
     if (!dialog_.Session().Modified()) return true;
     switch (dialog_.Messages().AskUnsaved(&dialog_, question)) {
     case UnsavedChoice::Save:
@@ -366,6 +399,7 @@ bool SkinEditor::MayDropEdits(const QString& question) {
 }
 
 void SkinEditor::SkinLoaded(bool fromDisk) {
+    const std::optional<PlacedElement> was = selection_;
     if (fromDisk) {
         // Another file, or the same one changed: what was selected may be something else now.
         gesture_.reset();
@@ -376,6 +410,8 @@ void SkinEditor::SkinLoaded(bool fromDisk) {
         selection_.reset();
     }
     ShowState();
+    emit TextChanged();
+    if (selection_ != was) emit SelectionChanged();
 }
 
 void SkinEditor::Painted() {
@@ -395,6 +431,7 @@ void SkinEditor::ShowState() {
     strip.undo->setEnabled(on && session.CanUndo());
     strip.redo->setEnabled(on && session.CanRedo());
     strip.save->setEnabled(session.Modified());
+    strip.editorWindow->setEnabled(on);
     strip.editState->setText(session.Modified() ? QStringLiteral("Unsaved edits") : QString());
     QString text;
     QString keys;

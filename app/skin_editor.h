@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -44,6 +46,14 @@ public:
     void Redo();
     // Writes the edited text to the skin file; false when nothing was written.
     bool Save();
+    // Replaces the skin's text with text edited elsewhere, as one step of undo; false when it is
+    // the same or there is no skin text.
+    bool ApplyText(std::vector<uint8_t> text);
+    // What to do before any edit, undo, redo, save or reload: apply typing not yet applied.
+    void SetFlush(std::function<void()> flush) { flush_ = std::move(flush); }
+    void FlushTyping() const {
+        if (flush_) flush_();
+    }
     // Whether edits not saved may go: there are none, or the author saved or dropped them.
     bool MayDropEdits(const QString& question);
 
@@ -61,6 +71,14 @@ public:
     bool Key(PreviewInput& from, int key, Qt::KeyboardModifiers mods) override;
     void PaintOver(QPainter& painter, qreal pixelsPerPreviewPixel) override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+signals:
+    // The skin's text changed: an edit, undo or redo, or a load from its file.
+    void TextChanged();
+    void SelectionChanged();
+
 private:
     // What a press took hold of.
     enum class Grip { Body, Left, Right, Top, Bottom, TopLeft, TopRight, BottomLeft, BottomRight };
@@ -73,6 +91,8 @@ private:
     };
 
     std::optional<Grip> GripAt(QPointF pixel, qreal unitsPerPixel) const;
+    // An arrow key moves or resizes the selection; false for other keys.
+    bool Arrow(int key, Qt::KeyboardModifiers mods);
     // Places the selection; true when the text changed.
     bool Place(const Placement& placement);
     void EndGesture();
@@ -88,6 +108,7 @@ private:
     CallType shownCallType_ = CallType::UnknownCaller;
     int32_t shownOrientation_ = 0;
     std::vector<QShortcut*> shortcuts_; // owned by the dialog
+    std::function<void()> flush_;
 };
 
 } // namespace pindrel

@@ -12,6 +12,8 @@
 #include "app/all_screens.h"
 #include "app/app_resources.h"
 #include "app/designer_dialog.h"
+#include "app/editor_window.h"
+#include "app/elements_list.h"
 #include "app/live_reload.h"
 #include "app/magnifier_tool.h"
 #include "app/mockup_import_tool.h"
@@ -50,9 +52,18 @@ Workbench::Workbench(DesignerDialog& dialog) : QObject(&dialog), dialog_(dialog)
     copyKeys_ = new CopyKeys(dialog, *this, this);
     editor_ = new SkinEditor(dialog, *this, this);
     allScreens_ = new AllScreensTool(dialog, *this, this);
+    editorWindow_ = new EditorWindow(dialog, *editor_, *this);
     import_ = new MockupImportTool(dialog, *this, this);
     connect(strip_->importMockup, &QPushButton::clicked, import_, &MockupImportTool::Start);
     magnifier_->SetTool(editor_);
+    // The editor window comes and goes with edit mode.
+    connect(strip_->editSkin, &QAbstractButton::toggled, editorWindow_, [this](bool on) {
+        if (on)
+            editorWindow_->Open();
+        else
+            editorWindow_->hide();
+    });
+    connect(strip_->editorWindow, &QAbstractButton::clicked, editorWindow_, &EditorWindow::Open);
     for (QCheckBox* box : {strip_->outlines, strip_->keyColour})
         connect(box, &QAbstractButton::toggled, this, &Workbench::SetOverlays);
 
@@ -67,9 +78,9 @@ Workbench::Workbench(DesignerDialog& dialog) : QObject(&dialog), dialog_(dialog)
     // The strip's stops follow the dialog's own last one, before the chain returns to the first.
     QWidget* previous = dialog.Control(IdAlignBottom);
     const std::initializer_list<QWidget*> stops = {
-        strip_->reloadOnChange, strip_->magnifier, strip_->exportPng, strip_->copyKeys,
-        strip_->importMockup,   strip_->editSkin,  strip_->undo,      strip_->redo,
-        strip_->save,           strip_->lists};
+        strip_->reloadOnChange, strip_->magnifier,    strip_->exportPng, strip_->copyKeys,
+        strip_->importMockup,   strip_->editSkin,     strip_->undo,      strip_->redo,
+        strip_->save,           strip_->editorWindow, strip_->lists};
     for (QWidget* w : stops) {
         QWidget::setTabOrder(previous, w);
         previous = w;
@@ -92,26 +103,27 @@ void Workbench::SkinLoaded(bool fromDisk) {
 void Workbench::EditsSettled() {
     const SkinSession& session = dialog_.Session();
     const std::string path = QFile::encodeName(dialog_.SkinPath()).toStdString();
-    if (!session.HasText()) {
-        strip_->problems->ShowFindings({{UnreadableSkinFinding(path)}, 1});
-        return;
-    }
-    strip_->problems->ShowFindings(
-        LintLoadedSkin(path, session.Parsed(), dialog_, session.Report(), kMaxListedProblems));
+    findings_ = session.HasText() ? LintLoadedSkin(path, session.Parsed(), dialog_,
+                                                   session.Report(), kMaxListedProblems)
+                                  : LintSummary{{UnreadableSkinFinding(path)}, 1};
+    strip_->problems->ShowFindings(findings_);
+    // Every edit may move the lines of the sections after it.
+    strip_->elements->ShowElements(dialog_, dialog_.GetCallType(nullptr));
+    strip_->elements->Mark(editor_->Selection());
+    emit FindingsChanged();
 }
 
-void Workbench::Present(PaintDevice& screen, const Canvas& canvas) {
+void Workbench::Present(PaintDevice& screen, const Canvas& canvas, const ScreenRequest& request) {
     frame_ = ToQImage(canvas.View());
     if (!overlays_.Any()) {
-        screen.Present(canvas);
+        screen.Present(canvas, request);
         return;
     }
     // The overlays go on a copy: the frame kept for export and readouts is the skin's alone.
     Canvas overlaid = canvas;
-    const Canvas unkeyed = overlays_.keys ? RenderUnkeyed(dialog_, canvas.GetSize()) : Canvas();
-    DrawOverlays(overlaid.View(), dialog_, dialog_.GetCallType(nullptr), overlays_, unkeyed.View());
+    DrawOverlaysOn(overlaid.View(), dialog_, request, dialog_.fontCache, overlays_);
     shown_ = ToQImage(overlaid.View());
-    screen.Present(overlaid);
+    screen.Present(overlaid, request);
 }
 
 void Workbench::SetOverlays() {
@@ -124,8 +136,9 @@ void Workbench::ShowOffScreen() {
         strip_->offScreen->clear();
         return;
     }
+    const auto o = static_cast<Orientation>(dialog_.orientation);
     const std::vector<int32_t> lines =
-        OffScreenElementLines(dialog_, kScreenSizes[static_cast<size_t>(dialog_.orientation)]);
+        OffScreenElementLines(dialog_, o, kScreenSizes[static_cast<size_t>(o)]);
     if (lines.empty()) {
         strip_->offScreen->setText(QStringLiteral("No element lies off the screen"));
         return;
@@ -157,9 +170,18 @@ bool Workbench::MayClose() {
         QStringLiteral("The skin has edits that are not saved. Save them before closing?"));
 }
 
-bool Workbench::MayReplaceEdits() {
-    return editor_->MayDropEdits(QStringLiteral(
-        "The skin has edits that are not saved. Save them before it is read again?"));
+bool Workbench::MayOpenAnother() {
+    return editor_->MayDropEdits(
+        QStringLiteral("The skin has edits that are not saved. Save them before you choose "
+                       "another skin file? If you discard them, they are lost once another skin "
+                       "opens."));
+}
+
+bool Workbench::MayReadAgain() {
+    return editor_->MayDropEdits(
+        QStringLiteral("The skin has edits that are not saved. Save them before the skin file is "
+                       "read again? If you discard them, the file as it is on disk replaces "
+                       "them."));
 }
 
 } // namespace pindrel

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QObject>
 
+#include "skin/lint.h"
 #include "skin/overlays.h"
 #include "skin/preview_handler.h"
 
@@ -16,6 +17,7 @@ class MockupImportTool;
 class PointerReadout;
 class PreviewExport;
 class CopyKeys;
+class EditorWindow;
 class SkinEditor;
 class WorkbenchStrip;
 
@@ -35,25 +37,34 @@ public:
     SkinEditor& Editor() const { return *editor_; }
     AllScreensTool& AllScreens() const { return *allScreens_; }
     MockupImportTool& Import() const { return *import_; }
+    EditorWindow& Editing() const { return *editorWindow_; }
     // The preview as last presented, without anything drawn over it: what Export PNG saves.
     const QImage& Frame() const { return frame_; }
     // The same with the overlays the author asked for, as the screen shows it.
     const QImage& Shown() const { return overlays_.Any() ? shown_ : frame_; }
     // The overlays asked for in the strip.
     const Overlays& ShownOverlays() const { return overlays_; }
+    // The skin's problems as last found, the first few hundred of them.
+    const LintSummary& Findings() const { return findings_; }
 
     // The dialog's skin was loaded, from its file or from edited text.
     void SkinLoaded(bool fromDisk);
     // An edit, undo or redo is done: the problems follow it.
     void EditsSettled();
-    // Presents a composed frame on screen, with the overlays asked for, and keeps both.
-    void Present(PaintDevice& screen, const Canvas& canvas);
+    // Presents a frame composed for request on screen, with the overlays asked for, and keeps
+    // both.
+    void Present(PaintDevice& screen, const Canvas& canvas, const ScreenRequest& request);
     // A paint of the preview has ended.
     void Painted();
     // Whether the dialog may end: no edits would be lost, or the author let them go.
     bool MayClose();
-    // Whether the skin file may be read again over the edits: the same question.
-    bool MayReplaceEdits();
+    // Whether another skin may be chosen, or the skin file read again, over the edits: the same
+    // question, saying what follows.
+    bool MayOpenAnother();
+    bool MayReadAgain();
+
+signals:
+    void FindingsChanged();
 
 private:
     DesignerDialog& dialog_;
@@ -66,7 +77,9 @@ private:
     SkinEditor* editor_ = nullptr;
     AllScreensTool* allScreens_ = nullptr;
     MockupImportTool* import_ = nullptr;
+    EditorWindow* editorWindow_ = nullptr; // a tool window owned by the dialog
     Overlays overlays_;
+    LintSummary findings_;
     QImage frame_;
     QImage shown_;
 
@@ -78,7 +91,9 @@ private:
 class FrameKeeper final : public PaintDevice {
 public:
     FrameKeeper(PaintDevice& screen, Workbench& bench) : screen_(screen), bench_(bench) {}
-    void Present(const Canvas& canvas) override { bench_.Present(screen_, canvas); }
+    void Present(const Canvas& canvas, const ScreenRequest& request) override {
+        bench_.Present(screen_, canvas, request);
+    }
 
 private:
     PaintDevice& screen_;

@@ -95,6 +95,10 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
     dpi->setToolTip(QStringLiteral(
         "Font sizes in points become pixels at this resolution; pindrel-cli uses --dpi 96"));
     status = MakeLine(tools, QStringLiteral("Workbench status"));
+    // Room for two lines, wrapped at spaces and after path separators, so it is shown whole.
+    status->setWordWrap(true);
+    status->setMinimumHeight(2 * status->fontMetrics().lineSpacing());
+    status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* grid = new QGridLayout(tools);
     grid->addWidget(reloadOnChange, 0, 0, 1, 2);
@@ -134,6 +138,9 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
                     editing);
     save = MakeTool(QStringLiteral("Save"),
                     QStringLiteral("Write the edits to the skin file (Ctrl+S)"), editing);
+    editorWindow =
+        MakeTool(QStringLiteral("Editor\u2026"),
+                 QStringLiteral("Show the skin file's text in a window of its own"), editing);
     selection = MakeLine(editing, QStringLiteral("Selected element"));
     selectionKeys = MakeLine(editing, QStringLiteral("Keys of the selected element"));
     selectionKeys->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -145,7 +152,8 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
     editGrid->addWidget(save, 0, 3);
     editGrid->addWidget(selection, 1, 0, 1, 4);
     editGrid->addWidget(selectionKeys, 2, 0, 1, 4);
-    editGrid->addWidget(editState, 3, 0, 1, 4);
+    editGrid->addWidget(editState, 3, 0, 1, 3);
+    editGrid->addWidget(editorWindow, 3, 3);
 
     lists = new QTabWidget(this);
     problems = new ProblemsList(lists);
@@ -205,7 +213,11 @@ void WorkbenchStrip::ClearPointer() {
 }
 
 void WorkbenchStrip::ShowStatus(const QString& text) {
-    status->setText(text);
+    // A zero-width space after each separator lets a long path wrap there.
+    QString shown = text;
+    shown.replace(QLatin1Char('/'), QStringLiteral("/\u200b"));
+    status->setTextFormat(Qt::PlainText);
+    status->setText(shown);
     status->setToolTip(text);
 }
 

@@ -65,6 +65,7 @@ public:
     QPushButton* undo = nullptr;
     QPushButton* redo = nullptr;
     QPushButton* save = nullptr;
+    QPushButton* editorWindow = nullptr;
     QLabel* selection = nullptr;     // the selected element
     QLabel* selectionKeys = nullptr; // its position and size keys in the orientation shown
     QLabel* editState = nullptr;     // whether there are unsaved edits

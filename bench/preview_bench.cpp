@@ -5,6 +5,7 @@
 
 #include "bench_skins.h"
 #include "render/bmp_decoder.h"
+#include "skin/draw_screen.h"
 #include "skin/field_text.h"
 #include "skin/skin.h"
 
@@ -32,12 +33,11 @@ void DrawFrame(benchmark::State& state, int labels) {
     if (chdir(dir.Path().c_str()) != 0) std::abort();
     const auto photoBytes = test::PatternBmp24(240, 200, 77);
     const BmpResult photo = LoadBmp(photoBytes);
-    ScreenDpiY = 96;
     BenchSkin skin;
     skin.photo = photo.image->View();
     if (!skin.Load("heavy.ini")) std::abort();
     for (auto _ : state)
-        benchmark::DoNotOptimize(skin.RenderPreview({240, 320}));
+        benchmark::DoNotOptimize(DrawScreen(skin, skin.PreviewRequest({240, 320}), skin.fontCache));
     state.counters["peak_rss_MiB"] = bench::PeakRssMiB();
 }
 

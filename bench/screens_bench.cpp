@@ -27,7 +27,6 @@ void EnterExampleFolder() {
 
 void BM_LoadAndRenderAllScreens(benchmark::State& state) {
     EnterExampleFolder();
-    ScreenDpiY = 96;
     for (auto _ : state) {
         SampleSkin skin;
         skin.time = "12:34";
@@ -40,7 +39,6 @@ BENCHMARK(BM_LoadAndRenderAllScreens)->Unit(benchmark::kMillisecond);
 // The same skin drawn again: fonts and glyphs are already made.
 void BM_RenderAllScreens(benchmark::State& state) {
     EnterExampleFolder();
-    ScreenDpiY = 96;
     SampleSkin skin;
     skin.time = "12:34";
     if (!skin.Load(PINDREL_EXAMPLE_INI)) std::abort();
@@ -52,7 +50,6 @@ BENCHMARK(BM_RenderAllScreens)->Unit(benchmark::kMillisecond);
 struct TwoRenders {
     TwoRenders() {
         EnterExampleFolder();
-        ScreenDpiY = 96;
         SampleSkin skin;
         skin.time = "12:34";
         if (!skin.Load(PINDREL_EXAMPLE_INI)) std::abort();

@@ -12,7 +12,6 @@
 #include "cli/png_writer.h"
 #include "ini/skin_ini_file.h"
 #include "res/resources.h"
-#include "skin/font_cache.h"
 #include "skin/skin_load.h"
 
 namespace pindrel::cli {
@@ -124,7 +123,7 @@ std::optional<DibImage> LoadPhoto(std::string_view path) {
 }
 
 bool PrepareSkin(SampleSkin& skin, const SampleOptions& options) {
-    ScreenDpiY = options.dpi;
+    skin.dpi = options.dpi;
     skin.info = options.info;
     skin.time = options.time;
     skin.photo = LoadPhoto(options.photo);

@@ -42,7 +42,7 @@ bool LoadSkin(Skin& skin, std::string_view path);
 // message, when it does not decode.
 std::optional<DibImage> LoadPhoto(std::string_view path);
 
-// Applies the sample options to a fresh skin: caller data, time, photo and ScreenDpiY.
+// Applies the sample options to a fresh skin: caller data, time, photo and resolution.
 bool PrepareSkin(SampleSkin& skin, const SampleOptions& options);
 
 } // namespace pindrel::cli

@@ -46,7 +46,7 @@ Json Button(const SkinButton& button) {
     return {{"fileUp", Text(button.fileUp)},
             {"fileDown", Text(button.fileDown)},
             {"id", button.id},
-            {"firesOnPress", button.firesOnPress != 0},
+            {"firesOnPress", button.firesOnPress},
             {"width", button.width},
             {"height", button.height},
             {"type", button.type},
@@ -61,8 +61,8 @@ Json Field(const SkinLabel& label, size_t i) {
             {"name", kCallerFieldNames.at(static_cast<size_t>(id))},
             {"face", Text(f.face)},
             {"size", f.size},
-            {"bold", f.bold != 0},
-            {"italic", f.italic != 0},
+            {"bold", f.bold},
+            {"italic", f.italic},
             {"color", f.color.Value()}};
 }
 

@@ -30,6 +30,8 @@ int RunRender(const RenderOptions& options) {
     SampleSkin skin;
     if (!PrepareSkin(skin, options.sample) || !LoadSkin(skin, path)) return kExitFailed;
 
+    ScreenRequest request = skin.Request(
+        {static_cast<Orientation>(options.orientation), static_cast<CallType>(options.callType)});
     if (options.press) {
         const auto index = static_cast<size_t>(*options.press);
         if (index >= skin.buttons.size()) {
@@ -38,19 +40,17 @@ int RunRender(const RenderOptions& options) {
                        (skin.buttons.size() == 1 ? "" : "s"));
             return kExitUsage;
         }
-        skin.buttons[index].pressed = 1;
+        request.heldButtons.resize(skin.buttons.size());
+        request.heldButtons[index] = true;
     }
     if (!options.align.empty()) {
         const std::vector<int32_t> a = ParseIntList(options.align, 4);
-        skin.showAlignRect = true;
-        skin.alignRect = Rect::FromXYWH(a[0], a[1], a[2], a[3]);
+        request.alignRect = Rect::FromXYWH(a[0], a[1], a[2], a[3]);
     }
-    skin.SetOrientation(options.orientation);
-    skin.callType = static_cast<CallType>(options.callType);
 
     const Canvas canvas =
-        RenderOverlaid(skin, kScreenSizes[static_cast<size_t>(options.orientation)],
-                       options.overlay.empty() ? Overlays{} : *ParseOverlays(options.overlay));
+        DrawScreenOverlaid(skin, request, skin.fontCache,
+                           options.overlay.empty() ? Overlays{} : *ParseOverlays(options.overlay));
     return WritePngOrSay(options.out, canvas.View());
 }
 

@@ -2,6 +2,7 @@
 // sample texts cut from the input, and asked what lies under a few pixels.
 #include "fuzz_support.h"
 #include "render/bmp_decoder.h"
+#include "skin/draw_screen.h"
 #include "skin/element_at.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -22,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         skin.SetOrientation(o);
         for (const CallType t : kCallTypes) {
             skin.callType = t;
-            (void)skin.RenderPreview(kScreenSizes[static_cast<size_t>(o)]);
+            (void)DrawScreen(skin, skin.PreviewRequest(kScreenSizes[static_cast<size_t>(o)]),
+                             skin.fontCache);
             // What the designer says about the pixel under the pointer.
             for (const Point p : {Point{0, 0}, Point{120, 160}, Point{239, 319}})
                 (void)DescribeElement(skin, ElementAt(skin, p, t));

@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             pindrel::Point pair;
             pindrel::Rect rect;
             pindrel::Color color;
-            int32_t n = 0, bold = 0, italic = 0;
+            int32_t n = 0;
+            bool bold = false, italic = false;
             std::string face;
             (void)f.GetString(i, key, "");
             (void)f.GetInt(i, key, -1);

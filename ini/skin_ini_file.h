@@ -48,7 +48,7 @@ public:
                  Rect& rect) const;
     bool GetColor(int32_t section, std::string_view key, Color& color) const;
     bool GetFontSpec(int32_t section, std::string_view key, int32_t& size, std::string& face,
-                     int32_t& bold, int32_t& italic) const;
+                     bool& bold, bool& italic) const;
 };
 
 // Why the skin file at path cannot be read, in the user's terms: "no such file", "is a
@@ -68,7 +68,7 @@ void SplitList(std::string_view text, std::vector<std::string>& list);
 size_t KeyNumber(std::string_view key, std::string_view prefix);
 // GetColor and GetFontSpec on a value already looked up.
 bool ParseColor(std::string_view value, Color& color);
-bool ParseFontSpec(std::string_view value, int32_t& size, std::string& face, int32_t& bold,
-                   int32_t& italic);
+bool ParseFontSpec(std::string_view value, int32_t& size, std::string& face, bool& bold,
+                   bool& italic);
 
 } // namespace pindrel

@@ -116,7 +116,7 @@ bool SkinIniFile::GetColor(int32_t section, std::string_view key, Color& color) 
 }
 
 bool SkinIniFile::GetFontSpec(int32_t section, std::string_view key, int32_t& size,
-                              std::string& face, int32_t& bold, int32_t& italic) const {
+                              std::string& face, bool& bold, bool& italic) const {
     return ParseFontSpec(FindValue(section, key), size, face, bold, italic);
 }
 
@@ -130,15 +130,15 @@ bool ParseColor(std::string_view value, Color& color) {
     return true;
 }
 
-bool ParseFontSpec(std::string_view value, int32_t& size, std::string& face, int32_t& bold,
-                   int32_t& italic) {
+bool ParseFontSpec(std::string_view value, int32_t& size, std::string& face, bool& bold,
+                   bool& italic) {
     std::array<std::string_view, 4> items;
     const size_t n = FirstItems(value, items);
     if (n == 0) return false;
     size = ParseSkinInt(items[0]);
     if (n >= 2) face = items[1];
-    if (n >= 3) bold = ParseSkinInt(items[2]) != 0 ? 1 : 0;
-    if (n >= 4) italic = ParseSkinInt(items[3]) != 0 ? 1 : 0;
+    if (n >= 3) bold = ParseSkinInt(items[2]) != 0;
+    if (n >= 4) italic = ParseSkinInt(items[3]) != 0;
     return true;
 }
 

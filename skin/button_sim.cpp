@@ -15,11 +15,11 @@ void Skin::HandleMouseDown(PreviewSurface& window, Point p) {
         if (b.firesOnPress) {
             window.SendCommand(static_cast<uint16_t>(b.id));
         } else {
-            b.tracking = 1;
+            b.tracking = true;
         }
         // The command may have reloaded the skin under us.
         if (i < buttons.size()) {
-            buttons[i].pressed = 1;
+            buttons[i].pressed = true;
             RedrawButton(static_cast<int32_t>(i), window);
         }
         return;
@@ -32,10 +32,10 @@ void Skin::HandleMouseUp(PreviewSurface& window, Point p) {
         if (b.pressed && !b.firesOnPress) {
             if (HitTest(b, p)) window.SendCommand(static_cast<uint16_t>(b.id));
             if (i >= buttons.size()) return;
-            buttons[i].pressed = 0;
+            buttons[i].pressed = false;
             RedrawButton(static_cast<int32_t>(i), window);
         }
-        if (i < buttons.size()) buttons[i].tracking = 0;
+        if (i < buttons.size()) buttons[i].tracking = false;
     }
 }
 
@@ -45,10 +45,10 @@ void Skin::HandleMouseMove(PreviewSurface& window, Point p) {
         if (!b.tracking || b.firesOnPress) continue;
         const bool hit = HitTest(b, p);
         if (b.pressed && !hit) {
-            b.pressed = 0;
+            b.pressed = false;
             RedrawButton(static_cast<int32_t>(i), window);
         } else if (!b.pressed && hit) {
-            b.pressed = 1;
+            b.pressed = true;
             RedrawButton(static_cast<int32_t>(i), window);
         }
     }

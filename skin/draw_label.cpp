@@ -3,7 +3,7 @@
 
 #include "render/text_draw.h"
 #include "render/text_layout.h"
-#include "skin/skin.h"
+#include "skin/draw_internal.h"
 
 namespace pindrel {
 
@@ -18,19 +18,24 @@ int32_t ClampToInt32(int64_t v) {
 
 // The fields stand one below the other in list order, each in its own font and colour; an empty
 // field takes no room; the block is placed as a whole by vertAlign, each line by horAlign.
-void Skin::DrawLabel(PixelView canvas, const SkinLabel& label, CallType t) {
-    const Rect& r = label.rects[static_cast<size_t>(orientation)];
-    if (!ShownFor(label.type, t) || label.fieldIds.empty() || r.Width() <= 0 || r.Height() <= 0 ||
-        !IntersectRect(r, {0, 0, canvas.width, canvas.height})) {
+void ScreenPainter::DrawLabel(const SkinLabel& label) {
+    const Rect& r = RectOf(label);
+    if (!ShownFor(label.type, request.callType) || label.fieldIds.empty() || r.Width() <= 0 ||
+        r.Height() <= 0 || !OnCanvas(r)) {
         return;
     }
     const size_t count = std::min(label.fieldIds.size(), label.fonts.size());
+    const auto textOf = [&](size_t i) -> const std::string& {
+        static const std::string kNone;
+        const auto id = static_cast<size_t>(label.fieldIds[i]);
+        return id < request.fieldTexts.size() ? request.fieldTexts[id] : kNone;
+    };
 
     int64_t total = 0;
     for (size_t i = 0; i < count; ++i) {
-        const std::string text = GetFieldText(label.fieldIds[i]);
+        const std::string& text = textOf(i);
         if (text.empty()) continue;
-        total += MeasureText(fontCache.GetFont(label.fonts[i]), text, r.Width());
+        total += MeasureText(fonts.GetFont(label.fonts[i], request.dpi), text, r.Width());
     }
 
     TextFormat format;
@@ -45,13 +50,14 @@ void Skin::DrawLabel(PixelView canvas, const SkinLabel& label, CallType t) {
     }
 
     for (size_t i = 0; i < count; ++i) {
-        const std::string text = GetFieldText(label.fieldIds[i]);
+        const std::string& text = textOf(i);
         if (text.empty()) continue;
         const FontSpec& fontSpec = label.fonts[i];
         // Right-aligned italics would lose their overhang at the right edge.
-        format.noClip = label.horAlign == 1 && fontSpec.italic != 0;
+        format.noClip = label.horAlign == 1 && fontSpec.italic;
         const Rect box{r.left, ClampToInt32(y), r.right, r.bottom};
-        y += DrawText(canvas, fontCache.GetFont(fontSpec), text, box, format, fontSpec.color);
+        y += DrawText(canvas, fonts.GetFont(fontSpec, request.dpi), text, box, format,
+                      fontSpec.color);
     }
 }
 

@@ -1,154 +1,26 @@
-#include <algorithm>
-#include <cmath>
-#include <limits>
-
-#include "render/scale_bitmap.h"
+#include "skin/draw_screen.h"
 #include "skin/skin.h"
 
 namespace pindrel {
 
-namespace {
-
-constexpr Color kAlignRectColor = Color::FromRgb(255, 0, 0);
-
-// A straight copy whose destination may lie anywhere in 64-bit space: only what reaches the
-// canvas is handed on, so skin coordinates near the 32-bit limits cannot overflow.
-void Blit(PixelView canvas, int64_t dx, int64_t dy, ConstPixelView source, int32_t sx, int32_t sy,
-          int64_t w, int64_t h) {
-    if (dx >= canvas.width || dy >= canvas.height || dx + w <= 0 || dy + h <= 0) return;
-    if (dx < 0) {
-        sx = static_cast<int32_t>(std::clamp<int64_t>(sx - dx, INT32_MIN, INT32_MAX));
-        w += dx;
-        dx = 0;
-    }
-    if (dy < 0) {
-        sy = static_cast<int32_t>(std::clamp<int64_t>(sy - dy, INT32_MIN, INT32_MAX));
-        h += dy;
-        dy = 0;
-    }
-    w = std::min<int64_t>(w, canvas.width - dx);
-    h = std::min<int64_t>(h, canvas.height - dy);
-    CopyPixels(canvas, static_cast<int32_t>(dx), static_cast<int32_t>(dy), source, sx, sy,
-               static_cast<int32_t>(w), static_cast<int32_t>(h));
-}
-
-// Double to int as the x86 conversion does it: out-of-range values give INT32_MIN, which the
-// scaler then ignores as a non-positive size.
-int32_t TruncateToInt(double v) {
-    if (!(v > -2147483649.0 && v < 2147483648.0)) return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(v);
-}
-
-bool OnCanvas(PixelView canvas, const Rect& r) {
-    return IntersectRect(r, {0, 0, canvas.width, canvas.height});
-}
-
-} // namespace
-
 void Skin::DrawPreview(PaintDevice& dc, const PreviewSurface& window) {
-    const Canvas canvas = RenderPreview(window.ClientSize());
-    dc.Present(canvas);
+    const ScreenRequest request = PreviewRequest(window.ClientSize());
+    dc.Present(DrawScreen(*this, request, fontCache), request);
 }
 
-Canvas Skin::RenderPreview(Size size) {
-    ConstPixelView photo;
-    const CallType t = GetCallType(&photo);
-    Canvas canvas(size.width, size.height);
-    const PixelView view = canvas.View();
-    FillRect(view, canvas.Bounds(), backgroundColor);
-    DrawImage(view, backgroundImage, t);
-    for (const SkinImage& image : images)
-        DrawImage(view, image, t);
-    for (const SkinButton& button : buttons)
-        DrawButton(view, button, t);
-    if (t == CallType::ContactWithPicture) DrawPhoto(view, photo);
-    for (const SkinLabel& label : labels)
-        DrawLabel(view, label, t);
-    if (showAlignRect) DrawOutline(view, alignRect, kAlignRectColor);
-    return canvas;
-}
-
-void Skin::DrawImage(PixelView canvas, const SkinImage& image, CallType t) {
-    const Rect& r = image.rects[static_cast<size_t>(orientation)];
-    if (!image.bitmap || !ShownFor(image.type, t) || !OnCanvas(canvas, r)) return;
-    DrawBitmap(canvas, image.bitmap->View(), {image.width, image.height}, r, image.border != 0,
-               false, image.hasTransparentColor ? &image.transparentColor : nullptr);
-}
-
-void Skin::DrawButton(PixelView canvas, const SkinButton& button, CallType t) {
-    const Rect& r = button.rects[static_cast<size_t>(orientation)];
-    if (!button.loaded || !button.upBitmap || !button.downBitmap || !ShownFor(button.type, t) ||
-        !OnCanvas(canvas, r)) {
-        return;
-    }
-    // Both pictures are placed with the up picture's size.
-    const DibImage& picture = button.pressed ? *button.downBitmap : *button.upBitmap;
-    DrawBitmap(canvas, picture.View(), {button.width, button.height}, r, false, false,
-               button.hasTransparentColor ? &button.transparentColor : nullptr);
-}
-
-void Skin::DrawPhoto(PixelView canvas, ConstPixelView photo) {
-    const Rect& r = photoRect.rects[static_cast<size_t>(orientation)];
-    if (photo.Empty() || !OnCanvas(canvas, r)) return;
-    DrawBitmap(canvas, photo, {photo.width, photo.height}, r, true, true, nullptr);
-}
-
-void Skin::DrawBitmap(PixelView canvas, ConstPixelView picture, Size pictureSize, const Rect& r,
-                      bool frame, bool fit, const Color* key) {
-    const int32_t w = r.Width(), h = r.Height();
-    Rect drawn = r;
-    if (w == pictureSize.width && h == pictureSize.height) {
-        if (key) {
-            CopyPixelsKeyed(canvas, r.left, r.top, picture, 0, 0, w, h, *key);
-        } else {
-            CopyPixels(canvas, r.left, r.top, picture, 0, 0, w, h);
-        }
-    } else if (fit) {
-        if (pictureSize.width <= 0 || pictureSize.height <= 0) return;
-        const double s = std::min(static_cast<double>(w) / pictureSize.width,
-                                  static_cast<double>(h) / pictureSize.height);
-        const int32_t fw = TruncateToInt(pictureSize.width * s);
-        const int32_t fh = TruncateToInt(pictureSize.height * s);
-        const int32_t x = WrapAdd(r.left, WrapSub(w, fw) / 2);
-        const int32_t y = WrapAdd(r.top, WrapSub(h, fh) / 2);
-        ScaleBitmap(canvas, picture, x, y, fw, fh);
-        drawn = Rect::FromXYWH(x, y, fw, fh);
-    } else {
-        ScaleBitmap(canvas, picture, r.left, r.top, w, h);
-    }
-    if (frame && borderImage.loaded && borderImage.bitmap) DrawBorderFrame(canvas, drawn);
-}
-
-// Frame pieces from a 3 x 3 grid of u x u cells of the border picture, all outside d; edges are
-// tiled, the last tile cut. Only tiles that can reach the canvas are visited.
-void Skin::DrawBorderFrame(PixelView canvas, const Rect& d) {
-    const ConstPixelView src = borderImage.bitmap->View();
-    const int32_t bw = src.width, bh = src.height;
-    const int32_t u = bw / 3;
-    if (u < 1) return;
-    const int64_t x = d.left, y = d.top, x2 = d.right, y2 = d.bottom;
-
-    Blit(canvas, x - u, y - u, src, 0, 0, u, u);
-    Blit(canvas, x2, y - u, src, bw - u, 0, u, u);
-    Blit(canvas, x2, y2, src, bw - u, bh - u, u, u);
-    Blit(canvas, x - u, y2, src, 0, bh - u, u, u);
-
-    // Tiles k along a side of length len from start; first and last index that reach [0, limit).
-    const auto tiles = [u](int64_t start, int64_t len, int64_t limit, auto&& draw) {
-        if (len <= 0) return;
-        const int64_t first = start >= 0 ? 0 : (-start) / u;
-        for (int64_t k = first; k * u < len && start + k * u < limit; ++k) {
-            draw(start + k * u, std::min<int64_t>(u, len - k * u));
-        }
-    };
-    tiles(x, x2 - x, canvas.width,
-          [&](int64_t px, int64_t n) { Blit(canvas, px, y - u, src, u, 0, n, u); });
-    tiles(y, y2 - y, canvas.height,
-          [&](int64_t py, int64_t n) { Blit(canvas, x2, py, src, bw - u, u, u, n); });
-    tiles(x, x2 - x, canvas.width,
-          [&](int64_t px, int64_t n) { Blit(canvas, px, y2, src, u, bh - u, n, u); });
-    tiles(y, y2 - y, canvas.height,
-          [&](int64_t py, int64_t n) { Blit(canvas, x - u, py, src, 0, u, u, n); });
+ScreenRequest Skin::PreviewRequest(Size size) {
+    ScreenRequest request;
+    request.orientation = static_cast<Orientation>(orientation);
+    request.size = size;
+    request.callType = GetCallType(&request.photo);
+    for (size_t i = 0; i < request.fieldTexts.size(); ++i)
+        request.fieldTexts[i] = GetFieldText(static_cast<int32_t>(i));
+    request.heldButtons.resize(buttons.size());
+    for (size_t i = 0; i < buttons.size(); ++i)
+        request.heldButtons[i] = buttons[i].pressed;
+    if (showAlignRect) request.alignRect = alignRect;
+    request.dpi = ScreenDpiY > 0 ? ScreenDpiY : kDefaultDpi;
+    return request;
 }
 
 } // namespace pindrel

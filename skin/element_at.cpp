@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "ini/ini_file.h"
 #include "skin/skin.h"
 
 namespace pindrel {
@@ -117,25 +118,27 @@ std::string DescribeElement(const Skin& skin, const ElementHit& hit) {
     const auto at = [](const auto& list, int32_t i) -> const auto& {
         return list[static_cast<size_t>(i)];
     };
+    // Numbered by kind in file order among those that load, as inspect and place count them.
+    const std::string number = std::to_string(hit.index);
     switch (hit.kind) {
     case ElementKind::BackgroundColor:
         return "Background colour";
     case ElementKind::BackgroundImage:
-        text = "Background image " + skin.backgroundImage.file;
+        text = "Background image (" + skin.backgroundImage.file + ")";
         break;
     case ElementKind::Image:
-        text = "Image " + at(skin.images, hit.index).file;
+        text = "Image " + number + " (" + at(skin.images, hit.index).file + ")";
         break;
     case ElementKind::Button: {
         const SkinButton& b = at(skin.buttons, hit.index);
-        text = "Button " + std::to_string(b.id) + " (" + b.fileUp + ")";
+        text = "Button " + number + ", id " + std::to_string(b.id) + " (" + b.fileUp + ")";
         break;
     }
     case ElementKind::Photo:
         text = "Photo";
         break;
     case ElementKind::Label: {
-        text = "Label ";
+        text = "Label " + number + " (";
         const SkinLabel& l = at(skin.labels, hit.index);
         for (size_t i = 0; i < l.fieldIds.size(); ++i) {
             const int32_t id = l.fieldIds[i];
@@ -148,11 +151,35 @@ std::string DescribeElement(const Skin& skin, const ElementHit& hit) {
                 break;
             }
         }
+        text += ")";
         break;
     }
     }
     if (hit.line > 0) text += ", line " + std::to_string(hit.line);
     return text;
+}
+
+int32_t SectionAtLine(const IniFile& file, int32_t line) {
+    const auto& lines = file.sectionLines;
+    const auto after = std::upper_bound(
+        lines.begin(), lines.end(), line,
+        [](int32_t l, const IniSectionLines& section) { return l < section.header; });
+    return static_cast<int32_t>(after - lines.begin()) - 1;
+}
+
+std::optional<PlacedElement> ElementOfSection(const Skin& skin, int32_t s) {
+    if (s < 0) return std::nullopt;
+    const auto find = [s](const auto& list) -> std::optional<size_t> {
+        const auto it = std::lower_bound(list.begin(), list.end(), s,
+                                         [](const auto& e, int32_t v) { return e.section < v; });
+        if (it == list.end() || it->section != s) return std::nullopt;
+        return static_cast<size_t>(it - list.begin());
+    };
+    if (const auto i = find(skin.images)) return PlacedElement{PlacedKind::Image, *i};
+    if (const auto i = find(skin.buttons)) return PlacedElement{PlacedKind::Button, *i};
+    if (const auto i = find(skin.labels)) return PlacedElement{PlacedKind::Label, *i};
+    if (skin.photoRect.section == s) return PlacedElement{PlacedKind::Photo, 0};
+    return std::nullopt;
 }
 
 } // namespace pindrel

@@ -12,6 +12,7 @@
 
 namespace pindrel {
 
+class IniFile;
 class Skin;
 
 enum class ElementKind { BackgroundColor, BackgroundImage, Image, Button, Photo, Label };
@@ -44,5 +45,13 @@ std::optional<Rect> ElementRect(const Skin& skin, const PlacedElement& element);
 // Whether the element is drawn under call type t (loaded, in its mask, a label with fields; the
 // photo rectangle only for a contact with picture).
 bool ShownUnder(const Skin& skin, const PlacedElement& element, CallType t);
+
+// The section a 1-based line of the file belongs to: the last whose header stands at or before
+// it; -1 before the first header.
+int32_t SectionAtLine(const IniFile& file, int32_t line);
+
+// The loaded element read from section s; nothing when none was (a section that did not load,
+// or one of no element's kind).
+std::optional<PlacedElement> ElementOfSection(const Skin& skin, int32_t s);
 
 } // namespace pindrel

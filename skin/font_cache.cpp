@@ -14,10 +14,10 @@ FontCache::~FontCache() = default;
 FontCache::FontCache(FontCache&&) noexcept = default;
 FontCache& FontCache::operator=(FontCache&&) noexcept = default;
 
-FontRequest MakeFontRequest(const FontSpec& fontSpec) {
-    const int64_t dpi = ScreenDpiY > 0 ? ScreenDpiY : 96;
+FontRequest MakeFontRequest(const FontSpec& fontSpec, int32_t dpi) {
+    if (dpi <= 0) dpi = kDefaultDpi;
     // size x dpi is an integer product; only the scaling by 1/72 is floating point.
-    const double em = static_cast<double>(int64_t{fontSpec.size} * dpi) * (1.0 / 72) + 0.5;
+    const double em = static_cast<double>(int64_t{fontSpec.size} * int64_t{dpi}) * (1.0 / 72) + 0.5;
     // Truncated toward zero and negated: a character height. A negative size thus asks for a
     // cell height, and 0 for the default, as the platform reads them.
     const double limit = kMaxFontPixels;
@@ -26,14 +26,16 @@ FontRequest MakeFontRequest(const FontSpec& fontSpec) {
     request.face = fontSpec.face.substr(0, kMaxFaceNameBytes);
     request.height = -pixels;
     request.weight = fontSpec.bold ? 700 : 400;
-    request.italic = fontSpec.italic != 0;
+    request.italic = fontSpec.italic;
     return request;
 }
 
-size_t FontCache::SpecHash::operator()(const FontSpec& f) const {
+size_t FontCache::KeyHash::operator()(const Key& key) const {
+    const FontSpec& f = key.fontSpec;
     size_t h = std::hash<std::string>()(f.face);
-    for (const uint32_t v : {static_cast<uint32_t>(f.size), static_cast<uint32_t>(f.bold),
-                             static_cast<uint32_t>(f.italic), f.color.Value()})
+    for (const uint32_t v :
+         {static_cast<uint32_t>(f.size), static_cast<uint32_t>(f.bold),
+          static_cast<uint32_t>(f.italic), f.color.Value(), static_cast<uint32_t>(key.dpi)})
         h = h * 31 + v;
     return h;
 }
@@ -46,9 +48,10 @@ size_t FontCache::RequestHash::operator()(const FontRequest& r) const {
     return h;
 }
 
-Font& FontCache::GetFont(const FontSpec& fontSpec) {
-    if (const auto it = index_.find(fontSpec); it != index_.end()) return *it->second;
-    FontRequest request = MakeFontRequest(fontSpec);
+Font& FontCache::GetFont(const FontSpec& fontSpec, int32_t dpi) {
+    Key key{fontSpec, dpi > 0 ? dpi : kDefaultDpi};
+    if (const auto it = index_.find(key); it != index_.end()) return *it->second;
+    FontRequest request = MakeFontRequest(fontSpec, key.dpi);
     auto made = fonts_.find(request);
     if (made == fonts_.end()) {
         if (fonts_.size() >= kMaxCachedFonts) {
@@ -60,7 +63,7 @@ Font& FontCache::GetFont(const FontSpec& fontSpec) {
         made = fonts_.emplace(std::move(request), std::move(font)).first;
     }
     Font& font = *made->second;
-    index_.emplace(fontSpec, &font);
+    index_.emplace(std::move(key), &font);
     return font;
 }
 

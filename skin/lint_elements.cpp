@@ -191,7 +191,7 @@ void CheckColourKey(Context& cx, const SkinElement& e, bool keyed, Size natural)
 
 void CheckImage(Context& cx, const Skin& skin, const SkinImage& image, std::string_view what) {
     CheckOnScreen(cx, image, std::string(what) + " " + Quote(image.file));
-    CheckColourKey(cx, image, image.hasTransparentColor != 0, {image.width, image.height});
+    CheckColourKey(cx, image, image.hasTransparentColor, {image.width, image.height});
     if (image.border != 0 && !skin.borderImage.loaded)
         cx.Warning(KeyLineOf(image, KeyName(SkinKey::Border)), LintRule::BorderWithoutBorderImage,
                    Quote(KeyName(SkinKey::Border)) +
@@ -208,7 +208,7 @@ void CheckButton(Context& cx, const SkinButton& button) {
                        " but the up picture is " + SizeText(up.width, up.height) +
                        "; the button is drawn at the up picture's size");
     CheckOnScreen(cx, button, "button " + Quote(button.fileUp));
-    CheckColourKey(cx, button, button.hasTransparentColor != 0, up);
+    CheckColourKey(cx, button, button.hasTransparentColor, up);
 }
 
 void CheckLabelPlacement(Context& cx, const SkinLabel& label) {
@@ -254,7 +254,7 @@ void CheckLabel(Context& cx, const SkinLabel& label, std::set<std::string>& chec
             if (fontSpec.face.empty() || checkedFaces.size() >= kMaxCachedFonts ||
                 !checkedFaces.insert(fontSpec.face).second)
                 continue;
-            const std::unique_ptr<Font> font = CreateFont(MakeFontRequest(fontSpec));
+            const std::unique_ptr<Font> font = CreateFont(MakeFontRequest(fontSpec, kDefaultDpi));
             if (font->IsSubstituted()) {
                 const std::string_view package = FontPackageForFace(fontSpec.face);
                 cx.Warning(

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "skin/skin.h"
+#include "skin/draw_screen.h"
 
 namespace pindrel {
 
@@ -36,39 +36,23 @@ bool AtNaturalSize(const Rect& r, int32_t width, int32_t height) {
     return r.Width() == width && r.Height() == height;
 }
 
-// Runs f on every image and button with its rectangle in the orientation shown.
-template <class F> void ForEachPicture(const Skin& skin, F&& f) {
-    const auto o = static_cast<size_t>(skin.orientation);
+// Runs f on every image and button with its rectangle in orientation o.
+template <class F> void ForEachPicture(const SkinModel& skin, size_t o, F&& f) {
     if (skin.backgroundImage.loaded)
-        f(skin.backgroundImage.rects[o], skin.backgroundImage.hasTransparentColor != 0,
+        f(skin.backgroundImage.rects[o], skin.backgroundImage.hasTransparentColor,
           skin.backgroundImage.width, skin.backgroundImage.height);
     for (const SkinImage& i : skin.images)
-        f(i.rects[o], i.hasTransparentColor != 0, i.width, i.height);
+        f(i.rects[o], i.hasTransparentColor, i.width, i.height);
     for (const SkinButton& b : skin.buttons)
-        f(b.rects[o], b.hasTransparentColor != 0, b.width, b.height);
+        f(b.rects[o], b.hasTransparentColor, b.width, b.height);
 }
 
 } // namespace
 
-Canvas RenderUnkeyed(Skin& skin, Size size) {
-    std::vector<int32_t*> keyed;
-    const auto off = [&](int32_t& flag) {
-        if (flag) keyed.push_back(&flag);
-        flag = 0;
-    };
-    off(skin.backgroundImage.hasTransparentColor);
-    for (SkinImage& i : skin.images)
-        off(i.hasTransparentColor);
-    for (SkinButton& b : skin.buttons)
-        off(b.hasTransparentColor);
-    Canvas canvas = skin.RenderPreview(size);
-    for (int32_t* flag : keyed)
-        *flag = 1;
-    return canvas;
-}
-
-void DrawOverlays(PixelView canvas, const Skin& skin, CallType t, const Overlays& which,
-                  ConstPixelView unkeyed) {
+void DrawOverlays(PixelView canvas, const SkinModel& skin, const ScreenRequest& request,
+                  const Overlays& which, ConstPixelView unkeyed) {
+    const auto o = static_cast<size_t>(request.orientation);
+    const CallType t = request.callType;
     if (which.keys) {
         // Tinted where a keyed-out pixel shows what lies beneath.
         if (unkeyed.width == canvas.width && unkeyed.height == canvas.height) {
@@ -77,13 +61,12 @@ void DrawOverlays(PixelView canvas, const Skin& skin, CallType t, const Overlays
                     if (canvas.Pixel(x, y) != unkeyed.Pixel(x, y))
                         canvas.SetPixel(x, y, Blend(canvas.Pixel(x, y), kKeyTint));
         }
-        ForEachPicture(skin, [&](const Rect& r, bool key, int32_t w, int32_t h) {
+        ForEachPicture(skin, o, [&](const Rect& r, bool key, int32_t w, int32_t h) {
             if (key && !AtNaturalSize(r, w, h)) Hatch(canvas, r, kKeyHatch);
         });
     }
     if (!which.outlines) return;
     // In the order they are drawn, so a ring lies over the rings of what it is drawn over.
-    const auto o = static_cast<size_t>(skin.orientation);
     if (skin.backgroundImage.loaded)
         Outline(canvas, skin.backgroundImage.rects[o], kBackgroundImageOutline,
                 ShownFor(skin.backgroundImage.type, t));
@@ -96,16 +79,28 @@ void DrawOverlays(PixelView canvas, const Skin& skin, CallType t, const Overlays
         Outline(canvas, l.rects[o], kLabelOutline, !l.fieldIds.empty() && ShownFor(l.type, t));
 }
 
-Canvas RenderOverlaid(Skin& skin, Size size, const Overlays& which) {
-    Canvas canvas = skin.RenderPreview(size);
-    if (!which.Any()) return canvas;
-    const Canvas unkeyed = which.keys ? RenderUnkeyed(skin, size) : Canvas();
-    DrawOverlays(canvas.View(), skin, skin.GetCallType(nullptr), which, unkeyed.View());
+void DrawOverlaysOn(PixelView canvas, const SkinModel& skin, const ScreenRequest& request,
+                    FontCache& fonts, const Overlays& which) {
+    if (!which.Any()) return;
+    Canvas unkeyed;
+    if (which.keys) {
+        ScreenRequest opaque = request;
+        opaque.colorKeys = false;
+        unkeyed = DrawScreen(skin, opaque, fonts);
+    }
+    DrawOverlays(canvas, skin, request, which, unkeyed.View());
+}
+
+Canvas DrawScreenOverlaid(const SkinModel& skin, const ScreenRequest& request, FontCache& fonts,
+                          const Overlays& which) {
+    Canvas canvas = DrawScreen(skin, request, fonts);
+    DrawOverlaysOn(canvas.View(), skin, request, fonts, which);
     return canvas;
 }
 
-std::vector<int32_t> OffScreenElementLines(const Skin& skin, Size screen) {
-    const auto o = static_cast<size_t>(skin.orientation);
+std::vector<int32_t> OffScreenElementLines(const SkinModel& skin, Orientation orientation,
+                                           Size screen) {
+    const auto o = static_cast<size_t>(orientation);
     const Rect bounds{0, 0, screen.width, screen.height};
     std::vector<int32_t> lines;
     const auto check = [&](const SkinElement& e) {

@@ -8,10 +8,11 @@
 #include "render/canvas.h"
 #include "render/color.h"
 #include "skin/call_type.h"
+#include "skin/font_cache.h"
+#include "skin/screen_request.h"
+#include "skin/skin_model.h"
 
 namespace pindrel {
-
-class Skin;
 
 // What is drawn over a screen for its author's eyes only, and never into the screen itself.
 struct Overlays {
@@ -35,20 +36,23 @@ inline constexpr Color kKeyHatch = Color::FromRgb(255, 64, 0);
 // Pixels drawn and left out along a dashed outline.
 inline constexpr int32_t kOutlineDash = 3;
 
-// The same screen drawn with every transparent colour ignored: where it differs from the screen,
-// a keyed-out pixel lets what lies beneath show.
-Canvas RenderUnkeyed(Skin& skin, Size size);
+// Draws the overlays on a copy of a composed screen: canvas is skin's screen as drawn for
+// request, unkeyed the same drawn with colour keys off (for keys only): where the two differ, a
+// keyed-out pixel lets what lies beneath show.
+void DrawOverlays(PixelView canvas, const SkinModel& skin, const ScreenRequest& request,
+                  const Overlays& which, ConstPixelView unkeyed = {});
 
-// Draws the overlays on a copy of a composed screen: canvas is the screen of skin's orientation
-// as drawn under call type t, unkeyed the same without transparent colours (for keys only).
-void DrawOverlays(PixelView canvas, const Skin& skin, CallType t, const Overlays& which,
-                  ConstPixelView unkeyed = {});
+// The same, drawing the unkeyed screen itself when the keys are asked for.
+void DrawOverlaysOn(PixelView canvas, const SkinModel& skin, const ScreenRequest& request,
+                    FontCache& fonts, const Overlays& which);
 
-// skin's screen at size, with the overlays over it when any are asked for.
-Canvas RenderOverlaid(Skin& skin, Size size, const Overlays& which);
+// skin's screen for request, with the overlays over it when any are asked for.
+Canvas DrawScreenOverlaid(const SkinModel& skin, const ScreenRequest& request, FontCache& fonts,
+                          const Overlays& which);
 
-// The header lines of the elements wholly off the screen (or empty) in skin's orientation.
-std::vector<int32_t> OffScreenElementLines(const Skin& skin, Size screen);
+// The header lines of the elements wholly off the screen (or empty) in an orientation.
+std::vector<int32_t> OffScreenElementLines(const SkinModel& skin, Orientation orientation,
+                                           Size screen);
 
 // "outlines", "keys" or both as "outlines,keys"; nothing for anything else.
 std::optional<Overlays> ParseOverlays(std::string_view text);

@@ -4,6 +4,7 @@
 
 #include "render/canvas.h"
 #include "render/geometry.h"
+#include "skin/screen_request.h"
 
 namespace pindrel {
 
@@ -22,8 +23,8 @@ public:
 class PaintDevice {
 public:
     virtual ~PaintDevice() = default;
-    // Shows the composed canvas at (0, 0).
-    virtual void Present(const Canvas& canvas) = 0;
+    // Shows the canvas composed for request at (0, 0).
+    virtual void Present(const Canvas& canvas, const ScreenRequest& request) = 0;
 };
 
 // Receives the preview window's paint and mouse events.

@@ -7,6 +7,11 @@ std::string SampleSkin::GetFieldText(int32_t field) {
     return FieldText(field, callType, info, {});
 }
 
+ScreenRequest SampleSkin::Request(Screen screen) const {
+    return SampleRequest(screen, info, time ? *time : LocalTimeText(),
+                         photo ? photo->View() : ConstPixelView{}, dpi);
+}
+
 CallType SampleSkin::GetCallType(ConstPixelView* p) {
     if (p) *p = photo ? photo->View() : ConstPixelView{};
     return callType;

@@ -11,9 +11,7 @@ std::string ScreenName(Screen screen) {
 }
 
 Canvas RenderScreen(SampleSkin& skin, Screen screen, const Overlays& overlays) {
-    skin.SetOrientation(screen.orientation);
-    skin.callType = screen.callType;
-    return RenderOverlaid(skin, kScreenSizes[static_cast<size_t>(screen.orientation)], overlays);
+    return DrawScreenOverlaid(skin, skin.Request(screen), skin.fontCache, overlays);
 }
 
 } // namespace pindrel

@@ -8,15 +8,9 @@
 #include "skin/call_type.h"
 #include "skin/overlays.h"
 #include "skin/sample_skin.h"
+#include "skin/screen_request.h"
 
 namespace pindrel {
-
-// One screen a skin describes: an orientation under a call type.
-struct Screen {
-    Orientation orientation = Portrait;
-    CallType callType = CallType::UnknownCaller;
-    friend constexpr bool operator==(const Screen&, const Screen&) = default;
-};
 
 inline constexpr size_t kScreenCount = kOrientationCount * kCallTypes.size();
 
@@ -34,8 +28,8 @@ inline constexpr std::array<Screen, kScreenCount> kAllScreens = [] {
 // "ORIENTATION-CALLTYPE" in the keywords of both, for instance "landscape-photo".
 std::string ScreenName(Screen screen);
 
-// The screen at its orientation's size, with the author's overlays when asked for. Leaves the
-// skin at the screen's orientation and call type.
+// The screen of the skin's sample data at its orientation's size, with the author's overlays when
+// asked for. Changes nothing but the skin's font cache.
 Canvas RenderScreen(SampleSkin& skin, Screen screen, const Overlays& overlays = {});
 
 } // namespace pindrel

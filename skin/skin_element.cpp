@@ -36,13 +36,13 @@ bool SkinImage::LoadBitmap(std::string_view path, const LoadContext& context, Bm
     width = result.image->Width();
     height = result.image->Height();
     bitmap = std::move(result.image);
-    loaded = 1;
+    loaded = true;
     return true;
 }
 
 void SkinImage::Unload() {
     bitmap.reset();
-    loaded = 0;
+    loaded = false;
     loadBytes = 0;
     ResetPlacement();
     ForgetSource();
@@ -72,15 +72,15 @@ bool SkinButton::LoadBitmaps(std::string_view upPath, std::string_view downPath,
     height = up.image->Height();
     upBitmap = std::move(up.image);
     downBitmap = std::move(down.image);
-    loaded = 1;
+    loaded = true;
     return true;
 }
 
 void SkinButton::Unload() {
     upBitmap.reset();
     downBitmap.reset();
-    pressed = 0;
-    loaded = 0;
+    pressed = false;
+    loaded = false;
     loadBytes = 0;
     ResetPlacement();
 }

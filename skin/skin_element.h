@@ -65,10 +65,10 @@ public:
 
     int32_t width = 0;
     int32_t height = 0;
-    int32_t loaded = 0;
+    bool loaded = false;
     int32_t type = 255;
     int32_t border = 0;
-    int32_t hasTransparentColor = 0;
+    bool hasTransparentColor = false;
     Color transparentColor;
     std::optional<DibImage> bitmap;
     std::string file; // the name as the skin gives it, for tools
@@ -92,12 +92,12 @@ public:
     std::optional<DibImage> downBitmap;
     int32_t width = 0;
     int32_t height = 0;
-    int32_t pressed = 0;
-    int32_t loaded = 0;
-    int32_t firesOnPress = 0;
+    bool pressed = false;
+    bool loaded = false;
+    bool firesOnPress = false;
     int32_t type = 255;
-    int32_t tracking = 0;
-    int32_t hasTransparentColor = 0;
+    bool tracking = false;
+    bool hasTransparentColor = false;
     Color transparentColor;
     std::string fileUp; // the names as the skin gives them, for tools
     std::string fileDown;

@@ -15,7 +15,7 @@
 #include "app/skin_editor.h"
 #include "app/workbench.h"
 #include "app/workbench_strip.h"
-#include "dialog_harness.h"
+#include "edit_harness.h"
 
 using namespace pindrel;
 using namespace pindrel::test;
@@ -46,56 +46,10 @@ const PlacedElement kImage{PlacedKind::Image, 0};
 const PlacedElement kButton{PlacedKind::Button, 0};
 const PlacedElement kLabel{PlacedKind::Label, 0};
 
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-QByteArray SessionText(DesignerDialog& d) {
-    const std::vector<uint8_t>& t = d.Session().Text();
-    return QByteArray(reinterpret_cast<const char*>(t.data()), static_cast<qsizetype>(t.size()));
-}
-
-// Mouse events at exact positions, with the button held while moving.
-void Send(QWidget* w, QEvent::Type type, QPointF pos, Qt::MouseButtons buttons,
-          Qt::KeyboardModifiers mods = {}) {
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent e(type, pos, w->mapToGlobal(pos), button, buttons, mods);
-    QCoreApplication::sendEvent(w, &e);
-}
-
-void Click(QWidget* w, QPointF pos) {
-    Send(w, QEvent::MouseButtonPress, pos, Qt::LeftButton);
-    Send(w, QEvent::MouseButtonRelease, pos, Qt::NoButton);
-}
-
-void Drag(QWidget* w, QPointF from, QPointF to) {
-    Send(w, QEvent::MouseButtonPress, from, Qt::LeftButton);
-    Send(w, QEvent::MouseMove, (from + to) / 2, Qt::LeftButton);
-    Send(w, QEvent::MouseMove, to, Qt::LeftButton);
-    Send(w, QEvent::MouseButtonRelease, to, Qt::NoButton);
-}
-
-struct EditBench : Harness {
-    explicit EditBench(const QTemporaryDir& dir, const QByteArray& ini = kStackSkin)
-        : skin(WriteSkin(dir, ini)) {
-        dialog->Tools().Live().SetTiming(40, 40);
-        BrowseTo(skin);
-    }
-    WorkbenchStrip& Strip() const { return dialog->Tools().Strip(); }
-    SkinEditor& Editor() const { return dialog->Tools().Editor(); }
-    void EditMode(bool on) const { Strip().editSkin->setChecked(on); }
-    QRect RectOf(const PlacedElement& e) const {
-        const std::optional<Placement> p = CurrentPlacement(*dialog, e, dialog->orientation);
-        return p ? QRect(p->x, p->y, p->width, p->height) : QRect();
-    }
-    QString skin;
+// The skin above unless told otherwise.
+struct StackBench : EditBench {
+    explicit StackBench(const QTemporaryDir& dir, const QByteArray& ini = kStackSkin)
+        : EditBench(dir, ini) {}
 };
 
 } // namespace
@@ -109,7 +63,7 @@ private slots:
     // Off, the dialog is as it was: the mouse presses the skin's buttons, and nothing is written.
     void offByDefault() {
         QTemporaryDir dir;
-        EditBench h(dir);
+        StackBench h(dir);
         QVERIFY(!h.Strip().editSkin->isChecked());
         QCOMPARE(h.dialog->Preview()->focusPolicy(), Qt::NoFocus);
         Send(h.dialog->Preview(), QEvent::MouseButtonPress, QPointF(50, 45), Qt::LeftButton);
@@ -125,7 +79,7 @@ private slots:
     // last, and round again. The elements list follows, and choosing there selects too.
     void selectAndWalkDown() {
         QTemporaryDir dir;
-        EditBench h(dir);
+        StackBench h(dir);
         h.EditMode(true);
         QWidget* preview = h.dialog->Preview();
         for (const PlacedElement& expected : {kLabel, kButton, kImage, kLabel}) {
@@ -145,6 +99,13 @@ private slots:
         QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("4"));
         list->setCurrentItem(list->topLevelItem(2));
         QCOMPARE(h.Editor().Selection(), std::optional(kLabel));
+        // Chosen in the list, the arrows move it there too, and the row stays.
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(h.RectOf(kLabel), QRect(0, 1, 40, 40));
+        QCOMPARE(list->currentItem(), list->topLevelItem(2));
+        // The lines shown follow every edit: a line more above every section.
+        QVERIFY(h.Editor().ApplyText(Bytes(";\r\n" + SessionText(*h.dialog))));
+        QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("5"));
         // Nothing under the pointer: nothing selected.
         Click(preview, QPointF(200, 300));
         QVERIFY(!h.Editor().Selection());
@@ -153,7 +114,7 @@ private slots:
     // A drag is one step: the text in memory changes, the preview shows it, the file does not.
     void dragNudgeResizeUndoRedo() {
         QTemporaryDir dir;
-        EditBench h(dir);
+        StackBench h(dir);
         h.EditMode(true);
         QWidget* preview = h.dialog->Preview();
         const QByteArray original = kStackSkin;
@@ -201,7 +162,7 @@ private slots:
     // loads the text again from memory and decodes none.
     void picturesDecodedOncePerLoad() {
         QTemporaryDir dir;
-        EditBench h(dir);
+        StackBench h(dir);
         const SkinSession& session = h.dialog->Session();
         QCOMPARE(session.Decodes(), uint64_t{2}); // up.bmp, named twice, and down.bmp
         h.Strip().reloadOnChange->setChecked(true);
@@ -217,7 +178,7 @@ private slots:
     // The selection is drawn on the screen only: the frame kept for export has none of it.
     void selectionOnTheScreenOnly() {
         QTemporaryDir dir;
-        EditBench h(dir);
+        StackBench h(dir);
         h.EditMode(true);
         Click(h.dialog->Preview(), QPointF(50, 45));
         const QImage screen = h.Screen();
@@ -233,7 +194,7 @@ private slots:
     // In the magnifier the mouse works at exact preview pixels.
     void editInTheMagnifier() {
         QTemporaryDir dir;
-        EditBench h(dir);
+        StackBench h(dir);
         h.EditMode(true);
         h.Strip().SetMagnifierFactor(3);
         MagnifierWindow* m = h.dialog->Tools().Magnifier().Window();
@@ -247,7 +208,7 @@ private slots:
     // Save writes the text whole, keeps the file's mode, and is no change for live reload.
     void saveKeepsModeAndIsNoReload() {
         QTemporaryDir dir;
-        EditBench h(dir);
+        StackBench h(dir);
         QVERIFY(::chmod(QFile::encodeName(h.skin).constData(), 0640) == 0);
         h.Strip().reloadOnChange->setChecked(true);
         h.EditMode(true);
@@ -269,7 +230,7 @@ private slots:
     // A file changed behind the designer's back is not overwritten; reloading it is offered.
     void saveRefusesAChangedFile() {
         QTemporaryDir dir;
-        EditBench h(dir);
+        StackBench h(dir);
         h.EditMode(true);
         Drag(h.dialog->Preview(), QPointF(50, 45), QPointF(52, 45));
         const QByteArray theirs = QByteArray(kStackSkin) + "[Notes]\r\nby=someone else\r\n";
@@ -290,7 +251,7 @@ private slots:
     // With edits that are not saved, a change on disk asks before it replaces them.
     void liveReloadAsksFirst() {
         QTemporaryDir dir;
-        EditBench h(dir);
+        StackBench h(dir);
         h.Strip().reloadOnChange->setChecked(true);
         h.EditMode(true);
         Drag(h.dialog->Preview(), QPointF(50, 45), QPointF(52, 45));
@@ -319,7 +280,7 @@ private slots:
         QFETCH(bool, closes);
         QFETCH(bool, saved);
         QTemporaryDir dir;
-        EditBench h(dir);
+        StackBench h(dir);
         h.EditMode(true);
         Drag(h.dialog->Preview(), QPointF(50, 45), QPointF(52, 45));
         const QByteArray edited = SessionText(*h.dialog);
@@ -331,12 +292,30 @@ private slots:
     }
     void closingWithoutEditsAsksNothing() {
         QTemporaryDir dir;
-        EditBench h(dir);
+        StackBench h(dir);
         h.EditMode(true);
         Click(h.dialog->Preview(), QPointF(50, 45));
         QTest::keyClick(h.dialog.get(), Qt::Key_Escape);
         QVERIFY(h.sink->questions.isEmpty());
         QVERIFY(!h.dialog->isVisible());
+    }
+
+    // Browse and Reload over unsaved edits say what the choice leads to; cancelling keeps all.
+    void browseAndReloadSayWhatFollows() {
+        QTemporaryDir dir;
+        StackBench h(dir);
+        h.EditMode(true);
+        Drag(h.dialog->Preview(), QPointF(50, 45), QPointF(52, 45));
+        const QByteArray edited = SessionText(*h.dialog);
+        h.sink->unsaved = UnsavedChoice::Cancel;
+        const qsizetype chooserStarts = h.chooser->starts.size();
+        h.Click(IdBrowse);
+        h.Click(IdReload);
+        QCOMPARE(h.sink->questions.size(), 2);
+        QVERIFY(h.sink->questions[0].contains(QStringLiteral("another skin file")));
+        QVERIFY(h.sink->questions[1].contains(QStringLiteral("read again")));
+        QCOMPARE(h.chooser->starts.size(), chooserStarts);
+        QCOMPARE(SessionText(*h.dialog), edited);
     }
 
 private:

@@ -5,7 +5,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <QScrollArea>
+#include <QScrollBar>
+
 #include "app/all_screens.h"
+#include "app/magnifier_tool.h"
+#include "app/magnifier_window.h"
 #include "app/skin_editor.h"
 #include "app/workbench.h"
 #include "app/workbench_strip.h"
@@ -156,6 +161,46 @@ private slots:
         const QImage before = h.CellPicture(contact);
         QTest::keyClicks(h.dialog->Control(IdName), "xyz");
         QVERIFY(h.CellPicture(contact) != before);
+    }
+
+    // Tool windows open within the screen's available area, scrolling what does not fit: every
+    // screen whole at 1x, the magnifier at 4x with its mouse still on exact preview pixels.
+    void toolWindowsWithinTheScreen() {
+        QTemporaryDir dir;
+        ScreensBench h(dir);
+        const QRect room = h.dialog->screen()->availableGeometry();
+        AllScreensWindow* w = h.Open();
+        w->SetDivisor(1);
+        QCoreApplication::processEvents(); // the layout settles
+        QVERIFY(room.contains(w->frameGeometry()));
+        const int caption = 2 * w->fontMetrics().height();
+        for (const pindrel::Screen s : kAllScreens) {
+            const ScreenCell* cell = w->Cell(s);
+            QVERIFY(cell->width() >= cell->Picture().width());
+            QVERIFY(cell->height() >= cell->Picture().height() + caption);
+        }
+        const auto* scroll = w->findChild<QScrollArea*>();
+        QVERIFY(scroll);
+        if (w->WholeSize().height() > w->height())
+            QVERIFY(scroll->verticalScrollBar()->maximum() > 0);
+        if (w->WholeSize().width() > w->width())
+            QVERIFY(scroll->horizontalScrollBar()->maximum() > 0);
+
+        h.Strip().SetMagnifierFactor(4);
+        MagnifierWindow* m = h.dialog->Tools().Magnifier().Window();
+        QVERIFY(room.contains(m->frameGeometry()));
+        QVERIFY(m->ContentSize().height() > m->height());
+        QScrollBar* down = nullptr;
+        for (QScrollBar* bar : m->findChildren<QScrollBar*>())
+            if (bar->orientation() == Qt::Vertical) down = bar;
+        QVERIFY(down && down->isVisible());
+        down->setValue(down->maximum());
+        const qreal perPixel = m->Scale() / m->devicePixelRatioF();
+        // The last row of the view, beside the scroll bar as high as the view.
+        const qreal last = down->height() - 0.5;
+        QCOMPARE(m->PreviewPixel(QPointF(0, last)),
+                 std::optional(QPoint(0, static_cast<int>((last + down->value()) / perPixel))));
+        QCOMPARE(m->PreviewPixel(QPointF(0, last))->y(), 319);
     }
 
 private:

@@ -330,7 +330,7 @@ private slots:
         Hover(preview, QPoint(30, 30));
         QCOMPARE(h.Strip().pointerPosition->text(), QStringLiteral("30, 30"));
         QCOMPARE(h.Strip().pointerColour->text(), QStringLiteral("0, 192, 0"));
-        QCOMPARE(h.Strip().element->text(), QStringLiteral("Button 7 (up.bmp), line 3"));
+        QCOMPARE(h.Strip().element->text(), QStringLiteral("Button 0, id 7 (up.bmp), line 3"));
         Hover(preview, QPoint(239, 0));
         QCOMPARE(h.Strip().pointerPosition->text(), QStringLiteral("239, 0"));
         QCOMPARE(h.Strip().pointerColour->text(), QStringLiteral("0, 0, 255"));

@@ -144,18 +144,20 @@ TEST(SkinIniReaders, FontSpecFillsOnlyPresentItems) {
         bool ok;
         int32_t size;
         const char* face;
-        int32_t bold, italic;
+        bool bold, italic;
     } cases[] = {
-        {"10", true, 10, "Tahoma", 0, 0},
-        {"10,Arial", true, 10, "Arial", 0, 0},
-        {"10,Arial,2,0", true, 10, "Arial", 1, 0},
-        {"14, Arial, 1, 1, junk", true, 14, "Arial", 1, 1},
-        {",Arial", true, 0, "Tahoma", 0, 0}, // the empty item is dropped: "Arial" is the size
-        {"", false, 9, "Tahoma", 0, 0},
+        {"10", true, 10, "Tahoma", false, false},
+        {"10,Arial", true, 10, "Arial", false, false},
+        {"10,Arial,2,0", true, 10, "Arial", true, false},
+        {"14, Arial, 1, 1, junk", true, 14, "Arial", true, true},
+        {",Arial", true, 0, "Tahoma", false,
+         false}, // the empty item is dropped: "Arial" is the size
+        {"", false, 9, "Tahoma", false, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value);
-        int32_t size = 9, bold = 0, italic = 0;
+        int32_t size = 9;
+        bool bold = false, italic = false;
         std::string face = "Tahoma";
         EXPECT_EQ(WithValue(c.value).GetFontSpec(0, "v", size, face, bold, italic), c.ok);
         EXPECT_EQ(size, c.size);

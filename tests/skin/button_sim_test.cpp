@@ -11,7 +11,7 @@ using test::TestSkin;
 SkinButton MakeButton(int32_t id, Rect portrait, int32_t firesOnPress = 0) {
     SkinButton b;
     b.id = id;
-    b.loaded = 1;
+    b.loaded = true;
     b.firesOnPress = firesOnPress;
     b.rects = {portrait, Rect{}, Rect{}};
     return b;
@@ -117,7 +117,7 @@ TEST_F(ButtonSim, HiddenAndUnloadedButtons) {
     skin.HandleMouseDown(window, {45, 25});
     EXPECT_TRUE(B(0).pressed);
     skin.HandleMouseUp(window, {0, 0});
-    skin.buttons[0].loaded = 0; // not loaded: never hit, so the later one takes it
+    skin.buttons[0].loaded = false; // not loaded: never hit, so the later one takes it
     skin.HandleMouseDown(window, {45, 25});
     EXPECT_FALSE(B(0).pressed);
     EXPECT_TRUE(B(1).pressed);
@@ -145,7 +145,7 @@ TEST_F(ButtonSim, RedrawButtonRanges) {
     skin.RedrawButton(-1, window);
     skin.RedrawButton(2, window);
     EXPECT_TRUE(window.repaints.empty());
-    skin.buttons[1].loaded = 0;
+    skin.buttons[1].loaded = false;
     skin.RedrawButton(1, window);
     EXPECT_EQ(window.repaints, std::vector<Rect>{Rect{}});
 }

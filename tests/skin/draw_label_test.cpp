@@ -26,7 +26,6 @@ std::pair<int32_t, int32_t> InkRows(const Canvas& c, const Rect& r) {
 class DrawLabel : public ::testing::Test {
 protected:
     void SetUp() override {
-        ScreenDpiY = 96;
         // No descenders, so ink stays inside each line's cell even anti-aliased.
         skin.info.company = "COMPANY";
         skin.info.job = "TOP";
@@ -42,8 +41,8 @@ protected:
         skin.labels.push_back(l);
         return skin.labels.back();
     }
-    int32_t LineHeight() { return skin.fontCache.GetFont(FontSpec{}).Height(); }
-    Canvas Render() { return skin.RenderPreview({240, 320}); }
+    int32_t LineHeight() { return skin.fontCache.GetFont(FontSpec{}, kDefaultDpi).Height(); }
+    Canvas Render() { return test::DrawNow(skin, {240, 320}); }
 
     TestSkin skin;
 };
@@ -136,18 +135,6 @@ TEST_F(DrawLabel, HorizontalAlignment) {
     EXPECT_NEAR(centre.first, (240 - width) / 2, 3);
 }
 
-TEST_F(DrawLabel, SkippedLabelsAskForNoText) {
-    AddLabel({0}, {10, 10, 10, 50});   // no width
-    AddLabel({0}, {300, 10, 400, 50}); // off the canvas
-    AddLabel({0}, {10, 10, 100, 50}).type = 8;
-    skin.callType = CallType::ContactWithPicture;
-    Render();
-    EXPECT_EQ(skin.fieldTextCalls, 0);
-    skin.labels[2].type = 16;
-    Render();
-    EXPECT_EQ(skin.fieldTextCalls, 2); // once to measure, once to draw
-}
-
 TEST_F(DrawLabel, LineFeedMakesTwoLines) {
     skin.callType = CallType::ContactFound;
     skin.info.name = "A\nB";
@@ -161,24 +148,23 @@ TEST(FontCache, ColourIsPartOfTheKey) {
     FontCache cache;
     FontSpec a, b;
     b.color = Color(0xFF);
-    Font& fa = cache.GetFont(a);
-    cache.GetFont(b);
+    Font& fa = cache.GetFont(a, kDefaultDpi);
+    cache.GetFont(b, kDefaultDpi);
     EXPECT_EQ(cache.Count(), 2u);
-    EXPECT_EQ(&cache.GetFont(a), &fa);
+    EXPECT_EQ(&cache.GetFont(a, kDefaultDpi), &fa);
     FontSpec c = a;
     c.face = "tahoma"; // exact, case-sensitive comparison
-    cache.GetFont(c);
+    cache.GetFont(c, kDefaultDpi);
     EXPECT_EQ(cache.Count(), 3u);
 }
 
 TEST(FontCache, SharesFontsAndStaysBounded) {
-    ScreenDpiY = 96;
     FontCache cache;
     // A skin can give every field its own colour: the entries share one font.
     for (uint32_t c = 0; c < 5000; ++c) {
         FontSpec f;
         f.color = Color(c);
-        cache.GetFont(f);
+        cache.GetFont(f, kDefaultDpi);
     }
     EXPECT_EQ(cache.Count(), 5000u);
     EXPECT_EQ(cache.FontCount(), 1u);
@@ -186,7 +172,7 @@ TEST(FontCache, SharesFontsAndStaysBounded) {
     FontSpec longFace, sameStart;
     longFace.face = std::string(31, 'x') + "A";
     sameStart.face = std::string(31, 'x') + "B";
-    EXPECT_EQ(&cache.GetFont(longFace), &cache.GetFont(sameStart));
+    EXPECT_EQ(&cache.GetFont(longFace, kDefaultDpi), &cache.GetFont(sameStart, kDefaultDpi));
     EXPECT_EQ(cache.Count(), 5002u);
     // ...or its own size: the cache starts afresh instead of growing without end, and every
     // font request still gets the size it asks for.
@@ -194,13 +180,13 @@ TEST(FontCache, SharesFontsAndStaysBounded) {
         SCOPED_TRACE(size);
         FontSpec f;
         f.size = size;
-        EXPECT_EQ(cache.GetFont(f).PixelSize(), -MakeFontRequest(f).height);
+        EXPECT_EQ(cache.GetFont(f, kDefaultDpi).PixelSize(),
+                  -MakeFontRequest(f, kDefaultDpi).height);
         EXPECT_LE(cache.FontCount(), kMaxCachedFonts);
     }
 }
 
 TEST(MakeFontRequest, HeightsWeightAndFace) {
-    ScreenDpiY = 96;
     const struct {
         int32_t size;
         int32_t height;
@@ -217,20 +203,19 @@ TEST(MakeFontRequest, HeightsWeightAndFace) {
         SCOPED_TRACE(c.size);
         FontSpec fontSpec;
         fontSpec.size = c.size;
-        EXPECT_EQ(MakeFontRequest(fontSpec).height, c.height);
+        EXPECT_EQ(MakeFontRequest(fontSpec, kDefaultDpi).height, c.height);
     }
     FontSpec fontSpec;
     fontSpec.face = std::string(40, 'x');
-    fontSpec.bold = 1;
-    fontSpec.italic = 5;
-    const FontRequest r = MakeFontRequest(fontSpec);
+    fontSpec.bold = true;
+    fontSpec.italic = true;
+    const FontRequest r = MakeFontRequest(fontSpec, kDefaultDpi);
     EXPECT_EQ(r.face, std::string(31, 'x'));
     EXPECT_EQ(r.weight, 700);
     EXPECT_TRUE(r.italic);
-    ScreenDpiY = 120;
     fontSpec.size = 9;
-    EXPECT_EQ(MakeFontRequest(fontSpec).height, -15);
-    ScreenDpiY = 96;
+    EXPECT_EQ(MakeFontRequest(fontSpec, 120).height, -15);
+    EXPECT_EQ(MakeFontRequest(fontSpec, 0).height, -12); // no resolution: 96
 }
 
 TEST_F(DrawLabel, FontsSurviveReload) {

@@ -33,7 +33,7 @@ SkinImage MakeImage(DibImage picture, Rect portrait) {
     image.width = picture.Width();
     image.height = picture.Height();
     image.bitmap = std::move(picture);
-    image.loaded = 1;
+    image.loaded = true;
     image.rects = {portrait, portrait, portrait};
     return image;
 }
@@ -56,7 +56,7 @@ DibImage Border(int32_t w, int32_t h) {
 
 class DrawPreview : public ::testing::Test {
 protected:
-    Canvas Render() { return skin.RenderPreview(kScreenSizes[skin.orientation]); }
+    Canvas Render() { return test::DrawNow(skin, kScreenSizes[skin.orientation]); }
     TestSkin skin;
 };
 
@@ -73,7 +73,7 @@ TEST_F(DrawPreview, ColourKeyOnlyAtExactSize) {
         return Picture(4, 2, [](int32_t x, int32_t) { return x % 2 ? kMagenta : kGreen; });
     };
     SkinImage exact = MakeImage(picture(), {10, 10, 14, 12});
-    exact.hasTransparentColor = 1;
+    exact.hasTransparentColor = true;
     exact.transparentColor = kMagenta;
     skin.images.push_back(std::move(exact));
     Canvas c = Render();
@@ -93,11 +93,11 @@ TEST_F(DrawPreview, PressedButtonShowsDownPictureInUpRectangle) {
     b.upBitmap = Solid(10, 10, kGreen);
     b.downBitmap = Solid(10, 10, kRed);
     b.width = b.height = 10;
-    b.loaded = 1;
+    b.loaded = true;
     b.rects = {Rect{5, 5, 15, 15}, Rect{}, Rect{}};
     skin.buttons.push_back(std::move(b));
     EXPECT_TRUE(Filled(Render(), {5, 5, 15, 15}, kGreen));
-    skin.buttons[0].pressed = 1;
+    skin.buttons[0].pressed = true;
     EXPECT_TRUE(Filled(Render(), {5, 5, 15, 15}, kRed));
 }
 
@@ -106,7 +106,7 @@ TEST_F(DrawPreview, SmallerDownPictureGivesOnlyWhatItHolds) {
     b.upBitmap = Solid(10, 10, kGreen);
     b.downBitmap = Solid(4, 3, kRed);
     b.width = b.height = 10;
-    b.loaded = b.pressed = 1;
+    b.loaded = b.pressed = true;
     b.rects = {Rect{5, 5, 15, 15}, Rect{}, Rect{}};
     skin.buttons.push_back(std::move(b));
     const Canvas c = Render();
@@ -123,7 +123,7 @@ TEST_F(DrawPreview, CallTypeMasks) {
     b.upBitmap = Solid(2, 2, kRed);
     b.downBitmap = Solid(2, 2, kRed);
     b.width = b.height = 2;
-    b.loaded = 1;
+    b.loaded = true;
     b.type = 24;
     b.rects = {Rect{10, 0, 12, 2}, Rect{}, Rect{}};
     skin.buttons.push_back(std::move(b));

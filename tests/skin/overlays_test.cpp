@@ -26,7 +26,7 @@ SkinImage MakeImage(DibImage picture, Rect r, int32_t type = 255) {
     image.width = picture.Width();
     image.height = picture.Height();
     image.bitmap = std::move(picture);
-    image.loaded = 1;
+    image.loaded = true;
     image.type = type;
     image.rects = {r, r, r};
     return image;
@@ -69,11 +69,11 @@ struct OverlaySkin : TestSkin {
         images.push_back(
             MakeImage(Picture(8, 4, [](int32_t x, int32_t) { return x < 4 ? kMagenta : kWhite; }),
                       {10, 100, 18, 104}));
-        images.back().hasTransparentColor = 1;
+        images.back().hasTransparentColor = true;
         images.back().transparentColor = kMagenta;
         // Keyed, but drawn resized: the key cannot act.
         images.push_back(MakeImage(Solid(8, 4, kMagenta), {50, 100, 66, 108}));
-        images.back().hasTransparentColor = 1;
+        images.back().hasTransparentColor = true;
         images.back().transparentColor = kMagenta;
         SkinLabel label;
         label.AddField(0, FontSpec{});
@@ -85,8 +85,9 @@ struct OverlaySkin : TestSkin {
 
 TEST(Overlays, OutlinesLieOnTheRingsOfEveryElementOnly) {
     OverlaySkin skin;
-    const Canvas plain = skin.RenderPreview({240, 320});
-    const Canvas outlined = RenderOverlaid(skin, {240, 320}, {true, false});
+    const Canvas plain = test::DrawNow(skin, {240, 320});
+    const Canvas outlined =
+        DrawScreenOverlaid(skin, skin.PreviewRequest({240, 320}), skin.fontCache, {true, false});
     struct Ring {
         Rect r;
         bool dashed;
@@ -111,14 +112,16 @@ TEST(Overlays, OutlinesLieOnTheRingsOfEveryElementOnly) {
 
     // Shown for a contact with picture, the photo's ring is whole.
     skin.callType = CallType::ContactWithPicture;
-    const Canvas withPhoto = RenderOverlaid(skin, {240, 320}, {true, false});
+    const Canvas withPhoto =
+        DrawScreenOverlaid(skin, skin.PreviewRequest({240, 320}), skin.fontCache, {true, false});
     EXPECT_EQ(withPhoto.Pixel(150 + kOutlineDash, 150), kPhotoOutline);
 }
 
 TEST(Overlays, KeysTintWhatWasKeyedOutAndHatchWhatCannotBe) {
     OverlaySkin skin;
-    const Canvas plain = skin.RenderPreview({240, 320});
-    const Canvas keyed = RenderOverlaid(skin, {240, 320}, {false, true});
+    const Canvas plain = test::DrawNow(skin, {240, 320});
+    const Canvas keyed =
+        DrawScreenOverlaid(skin, skin.PreviewRequest({240, 320}), skin.fontCache, {false, true});
     Pixels expected;
     for (int32_t y = 100; y < 104; ++y)
         for (int32_t x = 10; x < 14; ++x)
@@ -130,8 +133,8 @@ TEST(Overlays, KeysTintWhatWasKeyedOutAndHatchWhatCannotBe) {
     EXPECT_EQ(keyed.Pixel(10, 100), Color::FromRgb(128, 0, 255)); // blue beneath, tinted
     EXPECT_EQ(keyed.Pixel(50, 100), kKeyHatch);
     EXPECT_EQ(keyed.Pixel(51, 100), kMagenta); // drawn resized, opaque
-    // The skin keeps its keys.
-    EXPECT_EQ(skin.RenderPreview({240, 320}).Pixel(10, 100), kBlue);
+    // The screen keeps its keys.
+    EXPECT_EQ(test::DrawNow(skin, {240, 320}).Pixel(10, 100), kBlue);
 }
 
 TEST(Overlays, OffScreenElementsByLine) {
@@ -140,7 +143,7 @@ TEST(Overlays, OffScreenElementsByLine) {
     skin.images[1].rects[0] = {300, 10, 320, 20};
     skin.labels[0].line = 40;
     skin.labels[0].rects[0] = {0, -50, 240, 0};
-    EXPECT_EQ(OffScreenElementLines(skin, {240, 320}), (std::vector<int32_t>{12, 40}));
+    EXPECT_EQ(OffScreenElementLines(skin, Portrait, {240, 320}), (std::vector<int32_t>{12, 40}));
 }
 
 TEST(Overlays, ParsesTheirNames) {

@@ -157,7 +157,7 @@ TEST_F(SkinLoad, Labels) {
 TEST_F(SkinLoad, ReloadReplacesAndResetsButtonState) {
     const char* ini = "[Button]\nfile_up=a.bmp\nfile_down=b.bmp\n[Image]\nfile=a.bmp";
     ASSERT_TRUE(Load(ini));
-    skin.buttons[0].pressed = skin.buttons[0].tracking = 1;
+    skin.buttons[0].pressed = skin.buttons[0].tracking = true;
     ASSERT_TRUE(Load(ini));
     EXPECT_EQ(skin.buttons.size(), 1u);
     EXPECT_EQ(skin.images.size(), 1u);

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/draw_screen.h"
 #include "skin/field_text.h"
 #include "skin/skin.h"
 
@@ -12,7 +13,6 @@ namespace pindrel::test {
 class TestSkin : public Skin {
 public:
     std::string GetFieldText(int32_t field) override {
-        ++fieldTextCalls;
         return FieldText(field, GetCallType(nullptr), info, timeText);
     }
     CallType GetCallType(ConstPixelView* p) override {
@@ -24,8 +24,12 @@ public:
     CallerInfo info;
     std::string timeText = "12:34";
     ConstPixelView photo;
-    int fieldTextCalls = 0;
 };
+
+// The screen the preview shows now, at size.
+inline Canvas DrawNow(Skin& skin, Size size) {
+    return DrawScreen(skin, skin.PreviewRequest(size), skin.fontCache);
+}
 
 // A preview window that records what the skin asks of it.
 class FakeSurface : public PreviewSurface {

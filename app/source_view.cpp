@@ -1,0 +1,233 @@
+#include "app/source_view.h"
+
+#include <map>
+
+#include <QFontDatabase>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QSyntaxHighlighter>
+#include <QTextBlock>
+#include <QToolTip>
+
+#include "app/designer_dialog.h"
+#include "app/skin_editor.h"
+#include "app/workbench.h"
+#include "skin/element_at.h"
+#include "skin/lint.h"
+
+namespace pindrel {
+
+namespace {
+
+QString ToQString(const std::u32string& text) {
+    return QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The document's characters as typed: paragraph ends as '\n', no-break spaces kept.
+std::u32string DocumentText(const QTextDocument& document) {
+    QString raw = document.toRawText();
+    raw.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    const QList<uint> ucs4 = raw.toUcs4();
+    return {ucs4.begin(), ucs4.end()};
+}
+
+// Sections, keys, values and comments, by the reader's own rules: trimmed lines, comments
+// only where a line starts with ';', a key up to the first '='.
+class SkinHighlighter final : public QSyntaxHighlighter {
+public:
+    explicit SkinHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {
+        section_.setForeground(QColor(0, 90, 170));
+        section_.setFontWeight(QFont::Bold);
+        key_.setForeground(QColor(130, 40, 130));
+        value_.setForeground(QColor(20, 110, 40));
+        comment_.setForeground(QColor(120, 120, 120));
+        comment_.setFontItalic(true);
+    }
+
+protected:
+    void highlightBlock(const QString& text) override {
+        qsizetype first = 0;
+        while (first < text.size() && text[first].isSpace())
+            ++first;
+        qsizetype last = text.size();
+        while (last > first && text[last - 1].isSpace())
+            --last;
+        if (first == last) return;
+        if (text[first] == QLatin1Char(';')) {
+            setFormat(static_cast<int>(first), static_cast<int>(last - first), comment_);
+        } else if (text[first] == QLatin1Char('[') && text[last - 1] == QLatin1Char(']') &&
+                   last - first >= 2) {
+            setFormat(static_cast<int>(first), static_cast<int>(last - first), section_);
+        } else if (const qsizetype eq = text.indexOf(QLatin1Char('='), first);
+                   eq > first && eq < last) {
+            setFormat(static_cast<int>(first), static_cast<int>(eq - first), key_);
+            setFormat(static_cast<int>(eq + 1), static_cast<int>(last - eq - 1), value_);
+        }
+    }
+
+private:
+    QTextCharFormat section_, key_, value_, comment_;
+};
+
+} // namespace
+
+SourceView::SourceView(DesignerDialog& dialog, SkinEditor& editor, Workbench& bench,
+                       QWidget* parent)
+    : QPlainTextEdit(parent), dialog_(dialog), editor_(editor), bench_(bench) {
+    setAccessibleName(QStringLiteral("Skin file text"));
+    setToolTip(QString());
+    setUndoRedoEnabled(false); // one undo for every kind of edit: the editor's
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    new SkinHighlighter(document());
+    pause_.setSingleShot(true);
+    pause_.setInterval(kTypingPauseMs);
+    connect(&pause_, &QTimer::timeout, this, &SourceView::Apply);
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        if (!showing_) pause_.start();
+    });
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &SourceView::SelectAtCursor);
+    connect(&editor, &SkinEditor::TextChanged, this, &SourceView::ShowText);
+    connect(&editor, &SkinEditor::SelectionChanged, this, &SourceView::FollowSelection);
+    connect(&bench, &Workbench::FindingsChanged, this, &SourceView::MarkFindings);
+    editor.SetFlush([this] { Flush(); });
+    ShowText();
+}
+
+void SourceView::ShowText() {
+    const SkinSession& session = dialog_.Session();
+    if (Pending() || (session.HasText() && session.Text() == shown_)) return;
+    shown_ = session.HasText() ? session.Text() : std::vector<uint8_t>();
+    decoded_ = DecodeSource(shown_);
+    const QTextCursor was = textCursor();
+    const int block = was.blockNumber();
+    const int column = was.positionInBlock();
+    const int scroll = verticalScrollBar()->value();
+    showing_ = true;
+    setPlainText(ToQString(decoded_.text));
+    const QTextBlock at = document()->findBlockByNumber(std::min(block, blockCount() - 1));
+    QTextCursor cursor(at);
+    cursor.setPosition(at.position() + std::min(column, std::max(0, at.length() - 1)));
+    setTextCursor(cursor);
+    verticalScrollBar()->setValue(scroll);
+    showing_ = false;
+    setReadOnly(!session.HasText());
+    MarkFindings();
+}
+
+void SourceView::Apply() {
+    pause_.stop();
+    if (!dialog_.Session().HasText()) return;
+    std::vector<uint8_t> bytes = EncodeEditedSource(shown_, decoded_, DocumentText(*document()));
+    if (bytes == shown_) return;
+    shown_ = bytes;
+    decoded_ = DecodeSource(shown_);
+    editor_.ApplyText(std::move(bytes));
+}
+
+void SourceView::Flush() {
+    if (Pending()) Apply();
+}
+
+void SourceView::keyPressEvent(QKeyEvent* event) {
+    // Undo and redo are the editor's, for typing and every other edit alike.
+    if (event->matches(QKeySequence::Undo)) {
+        Flush();
+        editor_.Undo();
+        return;
+    }
+    if (event->matches(QKeySequence::Redo) ||
+        (event->key() == Qt::Key_Z &&
+         event->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier))) {
+        Flush();
+        editor_.Redo();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void SourceView::focusOutEvent(QFocusEvent* event) {
+    Flush();
+    QPlainTextEdit::focusOutEvent(event);
+}
+
+QString SourceView::FindingsOn(int32_t line) const {
+    QStringList texts;
+    for (const LintFinding& f : bench_.Findings().findings)
+        if (f.line == line)
+            texts.push_back((f.error ? QStringLiteral("error: ") : QStringLiteral("warning: ")) +
+                            QString::fromStdString(f.text));
+    return texts.join(QLatin1Char('\n'));
+}
+
+void SourceView::MarkFindings() {
+    // One mark a line, the worst finding's colour.
+    std::map<int32_t, bool> lines;
+    for (const LintFinding& f : bench_.Findings().findings)
+        if (f.line > 0) lines[f.line] = lines[f.line] || f.error;
+    QList<QTextEdit::ExtraSelection> marks;
+    for (const auto& [line, error] : lines) {
+        const QTextBlock block = document()->findBlockByNumber(line - 1);
+        if (!block.isValid()) continue;
+        QTextEdit::ExtraSelection mark;
+        mark.cursor = QTextCursor(block);
+        mark.format.setBackground(error ? QColor(255, 225, 225) : QColor(255, 243, 205));
+        mark.format.setProperty(QTextFormat::FullWidthSelection, true);
+        marks.push_back(mark);
+        QTextEdit::ExtraSelection underline;
+        underline.cursor = QTextCursor(block);
+        underline.cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        underline.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+        underline.format.setUnderlineColor(error ? Qt::red : QColor(220, 140, 0));
+        marks.push_back(underline);
+    }
+    setExtraSelections(marks);
+}
+
+bool SourceView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const int line = cursorForPosition(help->pos()).blockNumber() + 1;
+        const QString text = FindingsOn(line);
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), text, viewport());
+        return true;
+    }
+    return QPlainTextEdit::viewportEvent(event);
+}
+
+void SourceView::FollowSelection() {
+    const std::optional<PlacedElement>& selected = editor_.Selection();
+    if (!selected || Pending()) return;
+    const std::optional<Rect> exists = ElementRect(dialog_, *selected);
+    if (!exists) return;
+    const int32_t line =
+        selected->kind == PlacedKind::Image    ? dialog_.images[selected->index].line
+        : selected->kind == PlacedKind::Button ? dialog_.buttons[selected->index].line
+        : selected->kind == PlacedKind::Label  ? dialog_.labels[selected->index].line
+                                               : dialog_.photoRect.line;
+    if (line <= 0) return;
+    const SkinIniFile& parsed = dialog_.Session().Parsed();
+    // Already in that section: the cursor stays where the author put it.
+    if (SectionAtLine(parsed, textCursor().blockNumber() + 1) == SectionAtLine(parsed, line))
+        return;
+    following_ = true;
+    const QTextBlock block = document()->findBlockByNumber(line - 1);
+    if (block.isValid()) {
+        setTextCursor(QTextCursor(block));
+        centerCursor();
+    }
+    following_ = false;
+}
+
+void SourceView::SelectAtCursor() {
+    if (showing_ || following_ || Pending() || !dialog_.Session().HasText()) return;
+    const int32_t s = SectionAtLine(dialog_.Session().Parsed(), textCursor().blockNumber() + 1);
+    const std::optional<PlacedElement> element = ElementOfSection(dialog_, s);
+    if (element && element != editor_.Selection()) editor_.Select(element);
+}
+
+} // namespace pindrel
