@@ -18,6 +18,8 @@ namespace {
 
 // stack.xml of thousands of layers stays far below this.
 constexpr uint64_t kMaxStackXmlBytes = 4u << 20;
+// A layer's PNG file; a picture of the largest decoded size compresses below it.
+constexpr uint64_t kMaxPictureFileBytes = 256u << 20;
 // Offsets beyond this place a layer nowhere near any canvas; clamping keeps sums in range.
 constexpr int64_t kMaxOffset = 1 << 24;
 
@@ -143,7 +145,8 @@ void OraParser::Describe(Layer& layer, const XML_Char** attributes) const {
 bool OraParser::LoadPicture(std::string_view src, Layer& layer) {
     const std::string name(src);
     std::string reason;
-    const auto bytes = ReadEntry(zip_, name.c_str(), budget_, reason);
+    const auto bytes =
+        ReadEntry(zip_, name.c_str(), std::min(budget_, kMaxPictureFileBytes), reason);
     if (!bytes) {
         Stop(reason);
         return false;
