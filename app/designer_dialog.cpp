@@ -367,7 +367,11 @@ void DesignerDialog::Browse() {
     if (!workbench->MayOpenAnother()) return;
     const std::optional<QString> chosen = fileChooser->ChooseSkinFile(this, skinPath);
     if (!chosen) return;
-    skinPath = QFileInfo(*chosen).absoluteFilePath();
+    OpenSkin(*chosen);
+}
+
+void DesignerDialog::OpenSkin(const QString& path) {
+    skinPath = QFileInfo(path).absoluteFilePath();
     SetText(IdSkinPath, QDir::toNativeSeparators(skinPath));
     // The skin's bitmap names are relative to its folder, on this load and every reload.
     QDir::setCurrent(QFileInfo(skinPath).absolutePath());

@@ -66,6 +66,8 @@ public:
     void ApplyOrientation();
     void RepaintPreview();
     void Browse();
+    // Makes path the skin path and loads it, as Browse does with the file chosen.
+    void OpenSkin(const QString& path);
     void Reload();
     void AlignUpdate();
     void Align(AlignAction action);

@@ -28,6 +28,27 @@ std::optional<QString> FileDialogChooser::ChooseExportFile(QWidget* owner,
     return dialog.selectedFiles().front();
 }
 
+std::optional<QString> FileDialogChooser::ChooseMockupFile(QWidget* owner, const QString& current) {
+    const QString path = QFileDialog::getOpenFileName(
+        owner, QStringLiteral("Import mock-up"), current,
+        QStringLiteral("Layered mock-up (*.ora *.psd);;All Files (*.*)"));
+    if (path.isEmpty()) return std::nullopt;
+    return path;
+}
+
+std::optional<QString> FileDialogChooser::ChooseNewSkinFile(QWidget* owner,
+                                                            const QString& suggested) {
+    // The import asks before it replaces anything, so the dialog need not.
+    QFileDialog dialog(owner, QStringLiteral("Save new skin"), suggested,
+                       QStringLiteral("Skin file (*.ini)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setDefaultSuffix(QStringLiteral("ini"));
+    dialog.selectFile(suggested);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front();
+}
+
 void MessageBoxSink::ShowWarning(QWidget* owner, const QString& text) {
     QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), text,
                     QMessageBox::Ok, owner);

@@ -16,6 +16,14 @@ public:
     virtual std::optional<QString> ChooseSkinFile(QWidget* owner, const QString& current) = 0;
     // Where to save a PNG image, starting on suggested; nothing when the user cancels.
     virtual std::optional<QString> ChooseExportFile(QWidget* owner, const QString& suggested) = 0;
+    // A layered mock-up to import, starting on current; nothing when the user cancels.
+    virtual std::optional<QString> ChooseMockupFile(QWidget*, const QString&) {
+        return std::nullopt;
+    }
+    // Where to write a new skin, starting on suggested; nothing when the user cancels.
+    virtual std::optional<QString> ChooseNewSkinFile(QWidget*, const QString&) {
+        return std::nullopt;
+    }
 };
 
 // What to do with edits that were not saved.
@@ -39,6 +47,8 @@ class FileDialogChooser final : public FileChooser {
 public:
     std::optional<QString> ChooseSkinFile(QWidget* owner, const QString& current) override;
     std::optional<QString> ChooseExportFile(QWidget* owner, const QString& suggested) override;
+    std::optional<QString> ChooseMockupFile(QWidget* owner, const QString& current) override;
+    std::optional<QString> ChooseNewSkinFile(QWidget* owner, const QString& suggested) override;
 };
 
 // A message box titled with the program's name.

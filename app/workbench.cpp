@@ -16,6 +16,7 @@
 #include "app/elements_list.h"
 #include "app/live_reload.h"
 #include "app/magnifier_tool.h"
+#include "app/mockup_import_tool.h"
 #include "app/pointer_readout.h"
 #include "app/preview_export.h"
 #include "app/preview_window.h"
@@ -52,6 +53,8 @@ Workbench::Workbench(DesignerDialog& dialog) : QObject(&dialog), dialog_(dialog)
     editor_ = new SkinEditor(dialog, *this, this);
     allScreens_ = new AllScreensTool(dialog, *this, this);
     editorWindow_ = new EditorWindow(dialog, *editor_, *this);
+    import_ = new MockupImportTool(dialog, *this, this);
+    connect(strip_->importMockup, &QPushButton::clicked, import_, &MockupImportTool::Start);
     magnifier_->SetTool(editor_);
     // The editor window comes and goes with edit mode.
     connect(strip_->editSkin, &QAbstractButton::toggled, editorWindow_, [this](bool on) {
@@ -75,9 +78,9 @@ Workbench::Workbench(DesignerDialog& dialog) : QObject(&dialog), dialog_(dialog)
     // The strip's stops follow the dialog's own last one, before the chain returns to the first.
     QWidget* previous = dialog.Control(IdAlignBottom);
     const std::initializer_list<QWidget*> stops = {
-        strip_->reloadOnChange, strip_->magnifier, strip_->exportPng, strip_->copyKeys,
-        strip_->editSkin,       strip_->undo,      strip_->redo,      strip_->save,
-        strip_->editorWindow,   strip_->lists};
+        strip_->reloadOnChange, strip_->magnifier,    strip_->exportPng, strip_->copyKeys,
+        strip_->importMockup,   strip_->editSkin,     strip_->undo,      strip_->redo,
+        strip_->save,           strip_->editorWindow, strip_->lists};
     for (QWidget* w : stops) {
         QWidget::setTabOrder(previous, w);
         previous = w;

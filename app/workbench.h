@@ -13,6 +13,7 @@ class AllScreensTool;
 class DesignerDialog;
 class LiveReload;
 class MagnifierTool;
+class MockupImportTool;
 class PointerReadout;
 class PreviewExport;
 class CopyKeys;
@@ -35,6 +36,7 @@ public:
     PointerReadout& Pointer() const { return *pointer_; }
     SkinEditor& Editor() const { return *editor_; }
     AllScreensTool& AllScreens() const { return *allScreens_; }
+    MockupImportTool& Import() const { return *import_; }
     EditorWindow& Editing() const { return *editorWindow_; }
     // The preview as last presented, without anything drawn over it: what Export PNG saves.
     const QImage& Frame() const { return frame_; }
@@ -74,6 +76,7 @@ private:
     CopyKeys* copyKeys_ = nullptr;
     SkinEditor* editor_ = nullptr;
     AllScreensTool* allScreens_ = nullptr;
+    MockupImportTool* import_ = nullptr;
     EditorWindow* editorWindow_ = nullptr; // a tool window owned by the dialog
     Overlays overlays_;
     LintSummary findings_;

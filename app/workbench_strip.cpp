@@ -67,6 +67,12 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
                           QStringLiteral("Show the skin's 15 screens, every orientation under "
                                          "every call type, in a window of their own"),
                           tools);
+    importMockup =
+        MakeTool(QStringLiteral("Import mock-up\u2026"),
+                 QStringLiteral("Make a skin, or one orientation of the open skin, from a layered "
+                                "mock-up (OpenRaster or PSD): shows what each layer becomes first"),
+                 tools);
+    importMockup->setAccessibleName(QStringLiteral("Import mock-up"));
     outlines = new QCheckBox(QStringLiteral("Outlines"), tools);
     outlines->setToolTip(QStringLiteral(
         "Draw every element's rectangle over the preview, in the colour of its kind: dashed "
@@ -104,11 +110,12 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
     grid->addWidget(exportPng, 1, 0, 1, 2);
     grid->addWidget(copyKeys, 1, 2, 1, 2);
     grid->addWidget(allScreens, 2, 0, 1, 2);
+    grid->addWidget(importMockup, 2, 2, 1, 2);
     auto* overlayRow = new QHBoxLayout;
     overlayRow->addWidget(outlines);
     overlayRow->addWidget(keyColour);
     overlayRow->addStretch();
-    grid->addLayout(overlayRow, 2, 2, 1, 2);
+    grid->addLayout(overlayRow, 3, 0, 1, 4);
     auto* pointerRow = new QHBoxLayout;
     pointerRow->addWidget(pointerLabel);
     pointerRow->addWidget(pointerPosition);
@@ -116,10 +123,10 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
     pointerRow->addWidget(pointerColour);
     pointerRow->addStretch();
     pointerRow->addWidget(dpi);
-    grid->addLayout(pointerRow, 3, 0, 1, 4);
-    grid->addWidget(element, 4, 0, 1, 4);
-    grid->addWidget(status, 5, 0, 1, 4);
-    grid->addWidget(offScreen, 6, 0, 1, 4);
+    grid->addLayout(pointerRow, 4, 0, 1, 4);
+    grid->addWidget(element, 5, 0, 1, 4);
+    grid->addWidget(status, 6, 0, 1, 4);
+    grid->addWidget(offScreen, 7, 0, 1, 4);
 
     editing = new GroupFrame(QStringLiteral("Edit"), this, GroupFrame::Role::Container);
     editSkin = new QCheckBox(QStringLiteral("Edit skin"), editing);

@@ -51,6 +51,7 @@ public:
     QPushButton* exportPng = nullptr;
     QPushButton* copyKeys = nullptr;
     QPushButton* allScreens = nullptr;
+    QPushButton* importMockup = nullptr;
     QCheckBox* outlines = nullptr;
     QCheckBox* keyColour = nullptr;
     QLabel* offScreen = nullptr; // the elements wholly off the screen, while outlines are shown

@@ -66,6 +66,34 @@ bool WriteStdout(std::string_view text) {
     return true;
 }
 
+std::optional<std::vector<uint8_t>> ReadInputFile(const std::string& path, uint64_t limit) {
+    ReadFileResult file = ReadRegularFile(path, limit);
+    switch (file.status) {
+    case ReadFileStatus::Ok:
+        if (file.bytes.empty()) break;
+        return std::move(file.bytes);
+    case ReadFileStatus::CannotOpen: {
+        const std::string_view detail = OpenFailureDetail(path, file.error);
+        PrintError(path + ": " +
+                   (!detail.empty()        ? std::string(detail)
+                    : file.error == ENOENT ? std::string("no such file")
+                                           : std::strerror(file.error)));
+        return std::nullopt;
+    }
+    case ReadFileStatus::NotRegular:
+        PrintError(path + ": not a regular file");
+        return std::nullopt;
+    case ReadFileStatus::TooLarge:
+        PrintError(path + ": file too large");
+        return std::nullopt;
+    case ReadFileStatus::ReadError:
+        PrintError(path + ": read error");
+        return std::nullopt;
+    }
+    PrintError(path + ": empty file");
+    return std::nullopt;
+}
+
 std::string SkinPathOrDefault(std::string_view skin) {
     if (!skin.empty()) return std::string(skin);
     if (const auto example = ExampleSkin()) {

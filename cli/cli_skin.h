@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/commands.h"
 #include "cli/options.h"
@@ -24,6 +25,10 @@ void PrintSkinReadError(std::string_view path);
 int WritePngOrSay(std::string_view path, ConstPixelView picture);
 // Writes text to stdout; false, with a message, when it cannot be written.
 bool WriteStdout(std::string_view text);
+
+// A whole input file that is no skin, up to limit bytes; nothing, with a message, when it cannot
+// be read or is empty.
+std::optional<std::vector<uint8_t>> ReadInputFile(const std::string& path, uint64_t limit);
 
 // The skin a command works on: the path given, or the bundled example skin when it is empty.
 // Empty, with a message, when no example skin is installed.

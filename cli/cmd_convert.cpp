@@ -1,13 +1,10 @@
-#include <cerrno>
 #include <charconv>
-#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include <CLI/CLI.hpp>
 
-#include "base/read_file.h"
 #include "cli/cli_skin.h"
 #include "cli/commands.h"
 #include "cli/options.h"
@@ -71,35 +68,6 @@ std::string RgbText(Color c) {
     return std::to_string(c.R()) + "," + std::to_string(c.G()) + "," + std::to_string(c.B());
 }
 
-// The input's bytes; nothing, with a message, when they cannot be read.
-std::optional<std::vector<uint8_t>> ReadInput(const std::string& path) {
-    ReadFileResult file = ReadRegularFile(path, kMaxInputBytes);
-    switch (file.status) {
-    case ReadFileStatus::Ok:
-        if (file.bytes.empty()) break;
-        return std::move(file.bytes);
-    case ReadFileStatus::CannotOpen: {
-        const std::string_view detail = OpenFailureDetail(path, file.error);
-        PrintError(path + ": " +
-                   (!detail.empty()        ? std::string(detail)
-                    : file.error == ENOENT ? std::string("no such file")
-                                           : std::strerror(file.error)));
-        return std::nullopt;
-    }
-    case ReadFileStatus::NotRegular:
-        PrintError(path + ": not a regular file");
-        return std::nullopt;
-    case ReadFileStatus::TooLarge:
-        PrintError(path + ": file too large");
-        return std::nullopt;
-    case ReadFileStatus::ReadError:
-        PrintError(path + ": read error");
-        return std::nullopt;
-    }
-    PrintError(path + ": empty file");
-    return std::nullopt;
-}
-
 int RunConvert(const ConvertOptions& o) {
     if (!Require(o.in, "convert", "IN: the picture to convert") ||
         !Require(o.out, "convert", "-o OUT.bmp: the bitmap to write (- for standard output)"))
@@ -110,7 +78,7 @@ int RunConvert(const ConvertOptions& o) {
     flatten.background = *ParseRgb(o.background);
     if (!o.key.empty()) flatten.key = ParseRgb(o.key);
 
-    const auto bytes = ReadInput(o.in);
+    const auto bytes = ReadInputFile(o.in, kMaxInputBytes);
     if (!bytes) return kExitFailed;
     const ImportResult imported = ImportPicture(*bytes);
     if (!imported.picture) {

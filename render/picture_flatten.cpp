@@ -2,14 +2,6 @@
 
 namespace pindrel {
 
-namespace {
-
-uint8_t Over(uint32_t c, uint32_t a, uint32_t bg) {
-    return static_cast<uint8_t>((c * a + bg * (255 - a) + 127) / 255);
-}
-
-} // namespace
-
 FlattenResult FlattenPicture(const RgbaPicture& picture, const FlattenOptions& options) {
     FlattenResult result;
     result.image = DibImage::Create(picture.width, picture.height);
@@ -24,8 +16,8 @@ FlattenResult FlattenPicture(const RgbaPicture& picture, const FlattenOptions& o
             if (options.key && p[3] < 128) {
                 c = *options.key;
             } else {
-                c = Color::FromRgb(Over(p[0], p[3], bg.R()), Over(p[1], p[3], bg.G()),
-                                   Over(p[2], p[3], bg.B()));
+                c = Color::FromRgb(BlendOver(p[0], p[3], bg.R()), BlendOver(p[1], p[3], bg.G()),
+                                   BlendOver(p[2], p[3], bg.B()));
                 if (options.key && c == *options.key) ++result.opaqueKeyPixels;
             }
             dst[0] = c.B();

@@ -9,6 +9,12 @@
 
 namespace pindrel {
 
+// One channel of colour c with alpha a over the channel bg below it, rounded to nearest:
+// (c * a + bg * (255 - a) + 127) / 255. Every picture that turns alpha into plain colour blends so.
+constexpr uint8_t BlendOver(uint32_t c, uint32_t a, uint32_t bg) {
+    return static_cast<uint8_t>((c * a + bg * (255 - a) + 127) / 255);
+}
+
 struct FlattenOptions {
     std::optional<Color> key;  // pixels with alpha below 128 take this colour
     Color background = kWhite; // the other pixels are composited over it

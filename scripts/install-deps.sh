@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     libfreetype-dev libfontconfig-dev libpng-dev libjpeg62-turbo-dev
     libcli11-dev nlohmann-json3-dev nettle-dev
+    libzip-dev libexpat1-dev zlib1g-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
     libstb-dev libinih-dev
@@ -18,6 +19,10 @@ packages=(
 # Extras for screenshots and packaging checks; not needed by the tests.
 if [[ "${1:-}" == "--extras" ]]; then
     packages+=(xvfb xauth chromium desktop-file-utils appstream lintian)
+fi
+# The editors that write the mock-up fixtures (scripts/make-mockup-fixtures.sh).
+if [[ "${1:-}" == "--fixtures" ]]; then
+    packages+=(gimp krita xvfb xauth)
 fi
 
 missing=()

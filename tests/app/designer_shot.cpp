@@ -1,10 +1,11 @@
 // Shows the designer with a skin loaded, for screenshots:
 //   designer_shot SKIN [--magnifier N] [--pointer X,Y] [--reload-on-change] [--edit X,Y[,DX,DY]]
-//                 [--outlines] [--keys] [--all-screens OUT.png] [ID...]
+//                 [--outlines] [--keys] [--all-screens OUT.png] [--import MOCKUP] [ID...]
 // clicks Browse with SKIN chosen, then clicks each control ID (a radio button, the align box...),
 // sets the workbench as asked, and prints the window id for a screen grabber. With
 // PINDREL_SHOT_OUT set, it saves its own grab there instead (at the screen's pixel density), the
-// magnifier beside the dialog when it is open, and exits.
+// magnifier beside the dialog when it is open (with --import, the review of MOCKUP alone), and
+// exits.
 #include <cstdio>
 #include <memory>
 
@@ -20,6 +21,8 @@
 #include "app/designer_dialog.h"
 #include "app/magnifier_tool.h"
 #include "app/magnifier_window.h"
+#include "app/mockup_import_dialog.h"
+#include "app/mockup_import_tool.h"
 #include "app/preview_window.h"
 #include "app/workbench.h"
 #include "app/workbench_strip.h"
@@ -30,6 +33,11 @@ class FixedChooser final : public pindrel::FileChooser {
 public:
     explicit FixedChooser(QString path) : path_(std::move(path)) {}
     std::optional<QString> ChooseSkinFile(QWidget*, const QString&) override { return path_; }
+    std::optional<QString> ChooseMockupFile(QWidget*, const QString&) override {
+        if (mockup.isEmpty()) return std::nullopt;
+        return mockup;
+    }
+    QString mockup;
     std::optional<QString> ChooseExportFile(QWidget*, const QString&) override {
         return std::nullopt;
     }
@@ -79,8 +87,9 @@ int main(int argc, char** argv) {
                              "[--reload-on-change] [CONTROL-ID...]\n");
         return 2;
     }
-    pindrel::DesignerDialog dialog(std::make_unique<FixedChooser>(args[1]),
-                                   std::make_unique<ShotSink>());
+    auto chooser = std::make_unique<FixedChooser>(args[1]);
+    FixedChooser* files = chooser.get();
+    pindrel::DesignerDialog dialog(std::move(chooser), std::make_unique<ShotSink>());
     dialog.show();
     dialog.Browse();
     int magnifier = 0;
@@ -105,6 +114,8 @@ int main(int argc, char** argv) {
             dialog.Strip()->keyColour->setChecked(true);
         } else if (args[i] == QStringLiteral("--all-screens") && i + 1 < args.size()) {
             screensOut = args[++i];
+        } else if (args[i] == QStringLiteral("--import") && i + 1 < args.size()) {
+            files->mockup = args[++i];
         } else if (args[i] == QStringLiteral("--reload-on-change")) {
             dialog.Strip()->reloadOnChange->setChecked(true);
         } else if (auto* b = qobject_cast<QAbstractButton*>(dialog.Control(args[i].toInt()))) {
@@ -125,6 +136,7 @@ int main(int argc, char** argv) {
     }
     if (magnifier) dialog.Strip()->SetMagnifierFactor(magnifier);
     if (!screensOut.isEmpty()) dialog.Tools().AllScreens().Open();
+    if (!files->mockup.isEmpty()) dialog.Tools().Import().Start();
     if (pointer) {
         QWidget* preview = dialog.Preview();
         QMouseEvent move(QEvent::MouseMove, *pointer, preview->mapToGlobal(*pointer), Qt::NoButton,
@@ -136,7 +148,10 @@ int main(int argc, char** argv) {
     const QString out = qEnvironmentVariable("PINDREL_SHOT_OUT");
     if (!out.isEmpty()) {
         QTimer::singleShot(200, [&] {
-            GrabAll(dialog).save(out);
+            if (pindrel::MockupImportDialog* review = dialog.Tools().Import().Review())
+                review->grab().save(out);
+            else
+                GrabAll(dialog).save(out);
             if (pindrel::AllScreensWindow* w = dialog.Tools().AllScreens().Window())
                 w->grab().save(screensOut);
             dialog.accept();

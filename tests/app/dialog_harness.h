@@ -34,7 +34,16 @@ public:
         suggestions.push_back(suggested);
         return exportAnswer;
     }
+    std::optional<QString> ChooseMockupFile(QWidget*, const QString&) override {
+        return mockupAnswer;
+    }
+    std::optional<QString> ChooseNewSkinFile(QWidget*, const QString& suggested) override {
+        suggestions.push_back(suggested);
+        return newSkinAnswer;
+    }
     std::deque<std::optional<QString>> answers;
+    std::optional<QString> mockupAnswer;
+    std::optional<QString> newSkinAnswer;
     QStringList starts;
     std::optional<QString> exportAnswer;
     QStringList suggestions;
