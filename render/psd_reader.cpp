@@ -320,7 +320,9 @@ void PsdParser::Build(std::vector<LayerRecord>& records, std::vector<Layer>& lay
         layer.visible = !rec.hidden;
         layer.opacity = rec.opacity;
         layer.notInPixels = std::move(rec.notInPixels);
-        if (rec.blend != "norm" && rec.blend != "pass") layer.blendMode = rec.blend;
+        // Keys are four characters, padded with spaces ("mul ", "lum ").
+        if (rec.blend != "norm" && rec.blend != "pass")
+            layer.blendMode = rec.blend.substr(0, rec.blend.find_last_not_of(' ') + 1);
         if (rec.section == GroupEnd) {
             if (open.size() < kMaxLayerDepth) {
                 Layer group;
