@@ -1,20 +1,18 @@
 #include "app/skin_editor.h"
 
 #include <algorithm>
-#include <array>
-#include <cmath>
 
 #include <QCheckBox>
 #include <QFile>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTime>
 
+#include "app/arrange_commands.h"
 #include "app/designer_dialog.h"
+#include "app/edit_gestures.h"
 #include "app/elements_list.h"
 #include "app/live_reload.h"
 #include "app/magnifier_tool.h"
@@ -24,19 +22,10 @@
 #include "app/workbench_strip.h"
 #include "base/atomic_file.h"
 #include "skin/element_at.h"
-#include "skin/skin_format.h"
 
 namespace pindrel {
 
 namespace {
-
-// The selection is drawn in a colour no skin is likely to be made of, with white beside it so
-// that it shows on dark and light artwork alike.
-const QColor kSelection(0, 160, 255);
-
-QPoint PixelOf(QPointF p) {
-    return {static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))};
-}
 
 ElementHit HitOf(const Skin& skin, const PlacedElement& e) {
     switch (e.kind) {
@@ -56,18 +45,37 @@ bool Exists(const Skin& skin, const PlacedElement& e) {
     return ElementRect(skin, e).has_value();
 }
 
+QString DropText(const LoadDrop& d) {
+    const std::string_view key = KeyName(d.key);
+    const QString k = QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()));
+    switch (d.cause) {
+    case DropCause::MissingKey:
+        return QStringLiteral("\"%1\" is missing.").arg(k);
+    case DropCause::NoItems:
+        return QStringLiteral("\"%1\" names no caller field.").arg(k);
+    case DropCause::Bitmap:
+        return QStringLiteral("%1 (\"%2\") cannot be read: %3.")
+            .arg(QString::fromStdString(d.file), k,
+                 QString::fromLatin1(d.reason.data(), static_cast<qsizetype>(d.reason.size())));
+    case DropCause::Budget:
+        return QStringLiteral("The skin's pictures are too large together.");
+    }
+    return {};
+}
+
 } // namespace
 
 SkinEditor::SkinEditor(DesignerDialog& dialog, Workbench& bench, QObject* parent)
     : QObject(parent), dialog_(dialog), bench_(bench) {
+    gestures_ = new EditGestures(dialog, bench, *this, this);
+    arrange_ = new ArrangeCommands(dialog, *this, this);
     WorkbenchStrip& strip = bench.Strip();
+    strip.arrange->setMenu(&arrange_->Menu());
     connect(strip.editSkin, &QAbstractButton::toggled, this, &SkinEditor::SetOn);
     connect(strip.undo, &QAbstractButton::clicked, this, &SkinEditor::Undo);
     connect(strip.redo, &QAbstractButton::clicked, this, &SkinEditor::Redo);
     connect(strip.save, &QAbstractButton::clicked, this, [this] { Save(); });
     connect(strip.elements, &ElementsList::Chosen, this, [this](PlacedElement e) { Select(e); });
-    // The arrows move the selection however it was chosen, from the list too.
-    strip.elements->installEventFilter(this);
     // Application-wide, so that they work in the magnifier too; a focused text field keeps its
     // own undo.
     const auto shortcut = [&](const QKeySequence& keys, auto slot) {
@@ -80,266 +88,207 @@ SkinEditor::SkinEditor(DesignerDialog& dialog, Workbench& bench, QObject* parent
     shortcut(QKeySequence::Undo, &SkinEditor::Undo);
     shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &SkinEditor::Redo);
     shortcut(QKeySequence::Save, [this] { Save(); });
-    dialog_.Preview()->SetTool(this);
+    shortcut(QKeySequence::SelectAll, &SkinEditor::SelectAllShown);
     ShowState();
 }
 
-SkinEditor::~SkinEditor() {
-    if (PreviewWindow* preview = dialog_.Preview()) preview->SetTool(nullptr);
-}
+SkinEditor::~SkinEditor() = default;
 
 bool SkinEditor::IsOn() const {
     return bench_.Strip().editSkin->isChecked();
 }
 
 void SkinEditor::SetOn(bool on) {
-    if (!on && gesture_) EndGesture();
+    if (!on && inGesture_) EndGesture();
     for (QShortcut* s : shortcuts_)
         s->setEnabled(on);
-    // The preview takes the keyboard on a click only while arrow keys mean something there.
-    dialog_.Preview()->setFocusPolicy(on ? Qt::ClickFocus : Qt::NoFocus);
-    if (MagnifierWindow* m = bench_.Magnifier().Window())
-        m->setFocusPolicy(on ? Qt::ClickFocus : Qt::NoFocus);
+    gestures_->SetOn(on);
     if (on) bench_.Strip().ShowElements();
-    lastClick_.reset();
     ShowState();
     Repaint();
 }
 
+// Selection
+
+std::optional<PlacedElement> SkinEditor::Selection() const {
+    if (selected_.empty()) return std::nullopt;
+    return selected_.back();
+}
+
 void SkinEditor::Select(std::optional<PlacedElement> element) {
-    if (element && !Exists(dialog_, *element)) element.reset();
-    const bool changed = element != selection_;
-    selection_ = element;
-    bench_.Strip().elements->Mark(selection_);
+    SetSelected(element ? std::vector<PlacedElement>{*element} : std::vector<PlacedElement>{});
+}
+
+void SkinEditor::SetSelected(std::vector<PlacedElement> elements) {
+    std::erase_if(elements, [this](const PlacedElement& e) { return !Exists(dialog_, e); });
+    const bool changed = elements != selected_ || section_.has_value();
+    selected_ = std::move(elements);
+    section_.reset();
+    bench_.Strip().elements->Mark(Selection());
     ShowState();
     Repaint();
     if (changed) emit SelectionChanged();
 }
 
-std::optional<SkinEditor::Grip> SkinEditor::GripAt(QPointF pixel, qreal k) const {
-    if (!selection_) return std::nullopt;
-    const std::optional<Rect> r = ElementRect(dialog_, *selection_);
-    if (!r) return std::nullopt;
-    const qreal l = r->left * k, t = r->top * k, rt = r->right * k, b = r->bottom * k;
-    const qreal cx = (l + rt) / 2, cy = (t + b) / 2;
-    const QPointF at = pixel * k;
-    struct Handle {
-        Grip grip;
-        QPointF centre;
-    };
-    const std::array<Handle, 8> handles = {{{Grip::TopLeft, {l, t}},
-                                            {Grip::TopRight, {rt, t}},
-                                            {Grip::BottomLeft, {l, b}},
-                                            {Grip::BottomRight, {rt, b}},
-                                            {Grip::Top, {cx, t}},
-                                            {Grip::Bottom, {cx, b}},
-                                            {Grip::Left, {l, cy}},
-                                            {Grip::Right, {rt, cy}}}};
-    for (const Handle& h : handles) {
-        if (std::abs(at.x() - h.centre.x()) <= kGripReach &&
-            std::abs(at.y() - h.centre.y()) <= kGripReach)
-            return h.grip;
-    }
-    return std::nullopt;
-}
-
-void SkinEditor::Press(PreviewInput& from, QPointF pixel, Qt::KeyboardModifiers /*mods*/) {
-    FlushTyping();
-    const QPoint p = PixelOf(pixel);
-    std::optional<Grip> grip = GripAt(pixel, from.UnitsPerPixel());
-    bool fresh = false;
-    if (!grip) {
-        const std::vector<PlacedElement> under =
-            ElementsUnder(dialog_, {p.x(), p.y()}, dialog_.GetCallType(nullptr));
-        const bool onSelection =
-            selection_ && std::find(under.begin(), under.end(), *selection_) != under.end();
-        // A press on another element takes it at once, so that it can be dragged straight away.
-        if (!onSelection) {
-            Select(under.empty() ? std::nullopt : std::optional(under.front()));
-            fresh = true;
-        }
-        if (selection_) grip = Grip::Body;
-    }
-    if (!grip || !selection_) {
-        lastClick_.reset();
-        return;
-    }
-    const std::optional<Placement> now =
-        CurrentPlacement(dialog_, *selection_, dialog_.orientation);
-    if (!now) return;
-    gesture_ = Gesture{*grip, p, *now, false, fresh};
-    dialog_.Session().BeginStep();
-}
-
-void SkinEditor::Move(PreviewInput& from, QPointF pixel, Qt::MouseButtons buttons,
-                      Qt::KeyboardModifiers /*mods*/) {
-    if (!gesture_ || !(buttons & Qt::LeftButton)) {
-        // The pointer says what a press would take.
-        const std::optional<Grip> grip = GripAt(pixel, from.UnitsPerPixel());
-        Qt::CursorShape shape = Qt::ArrowCursor;
-        if (grip == Grip::TopLeft || grip == Grip::BottomRight) shape = Qt::SizeFDiagCursor;
-        if (grip == Grip::TopRight || grip == Grip::BottomLeft) shape = Qt::SizeBDiagCursor;
-        if (grip == Grip::Left || grip == Grip::Right) shape = Qt::SizeHorCursor;
-        if (grip == Grip::Top || grip == Grip::Bottom) shape = Qt::SizeVerCursor;
-        from.setCursor(shape);
-        return;
-    }
-    const QPoint d = PixelOf(pixel) - gesture_->start;
-    if (!gesture_->moved && d.isNull()) return;
-    gesture_->moved = true;
-    Placement p = gesture_->from;
-    const Grip g = gesture_->grip;
-    const bool left = g == Grip::Left || g == Grip::TopLeft || g == Grip::BottomLeft;
-    const bool right = g == Grip::Right || g == Grip::TopRight || g == Grip::BottomRight;
-    const bool top = g == Grip::Top || g == Grip::TopLeft || g == Grip::TopRight;
-    const bool bottom = g == Grip::Bottom || g == Grip::BottomLeft || g == Grip::BottomRight;
-    if (g == Grip::Body) {
-        p.x += d.x();
-        p.y += d.y();
-    }
-    // An edge is not dragged past its opposite: a width of 0 would mean the picture's own.
-    if (left) {
-        const int dx = std::min(d.x(), p.width - 1);
-        p.x += dx;
-        p.width -= dx;
-    }
-    if (right) p.width = std::max(1, p.width + d.x());
-    if (top) {
-        const int dy = std::min(d.y(), p.height - 1);
-        p.y += dy;
-        p.height -= dy;
-    }
-    if (bottom) p.height = std::max(1, p.height + d.y());
-    Place(p);
-}
-
-void SkinEditor::Release(PreviewInput& /*from*/, QPointF pixel, Qt::KeyboardModifiers /*mods*/) {
-    if (!gesture_) return;
-    const Gesture g = *gesture_;
-    EndGesture();
-    const QPoint p = PixelOf(pixel);
-    if (g.moved) {
-        lastClick_.reset();
-        return;
-    }
-    // A click selects the topmost element there; again where the last one was, it walks down
-    // the stack of elements under the pointer.
-    if (!g.fresh && g.grip == Grip::Body) {
-        const std::vector<PlacedElement> under =
-            ElementsUnder(dialog_, {p.x(), p.y()}, dialog_.GetCallType(nullptr));
-        const auto at = std::find(under.begin(), under.end(), *selection_);
-        if (lastClick_ != g.start || at == under.end()) {
-            if (!under.empty()) Select(under.front());
-        } else {
-            Select(under[(static_cast<size_t>(at - under.begin()) + 1) % under.size()]);
-        }
-    }
-    lastClick_ = g.start;
-}
-
-bool SkinEditor::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && IsOn() && selection_) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (Arrow(key->key(), key->modifiers())) return true;
-    }
-    return QObject::eventFilter(watched, event);
-}
-
-bool SkinEditor::Key(PreviewInput& /*from*/, int key, Qt::KeyboardModifiers mods) {
-    return Arrow(key, mods);
-}
-
-bool SkinEditor::Arrow(int key, Qt::KeyboardModifiers mods) {
-    int dx = 0, dy = 0;
-    switch (key) {
-    case Qt::Key_Left:
-        dx = -1;
-        break;
-    case Qt::Key_Right:
-        dx = 1;
-        break;
-    case Qt::Key_Up:
-        dy = -1;
-        break;
-    case Qt::Key_Down:
-        dy = 1;
-        break;
-    default:
-        return false;
-    }
-    if (!selection_) return true;
-    const int step = (mods & Qt::ShiftModifier) ? 10 : 1;
-    if (mods & Qt::ControlModifier)
-        Nudge(0, 0, dx * step, dy * step);
+void SkinEditor::Toggle(const PlacedElement& element) {
+    std::vector<PlacedElement> next = selected_;
+    if (const auto at = std::find(next.begin(), next.end(), element); at != next.end())
+        next.erase(at);
     else
-        Nudge(dx * step, dy * step, 0, 0);
-    return true;
+        next.push_back(element);
+    SetSelected(std::move(next));
 }
 
-void SkinEditor::Nudge(int dx, int dy, int dw, int dh) {
-    if (!selection_ || gesture_) return;
-    FlushTyping();
-    const std::optional<Placement> now =
-        CurrentPlacement(dialog_, *selection_, dialog_.orientation);
-    if (!now) return;
-    Placement p = *now;
-    p.x += dx;
-    p.y += dy;
-    p.width = std::max(1, p.width + dw);
-    p.height = std::max(1, p.height + dh);
-    dialog_.Session().BeginStep();
-    Place(p);
-    EndGesture();
+void SkinEditor::SelectAllShown() {
+    const CallType t = dialog_.GetCallType(nullptr);
+    std::vector<PlacedElement> all;
+    const auto add = [&](PlacedKind kind, size_t count) {
+        for (size_t i = 0; i < count; ++i)
+            if (ShownUnder(dialog_, {kind, i}, t)) all.push_back({kind, i});
+    };
+    add(PlacedKind::Image, dialog_.images.size());
+    add(PlacedKind::Button, dialog_.buttons.size());
+    add(PlacedKind::Label, dialog_.labels.size());
+    add(PlacedKind::Photo, 1);
+    SetSelected(std::move(all));
 }
 
-bool SkinEditor::Place(const Placement& placement) {
-    SkinSession& session = dialog_.Session();
-    if (!selection_ || !session.HasText()) return false;
-    PlaceResult result = PlaceElement(session.Text(), dialog_, *selection_, placement);
-    if (!result.ok) {
-        bench_.Strip().ShowStatus(
-            QStringLiteral("Cannot place: %1").arg(QString::fromStdString(result.error)));
-        return false;
+void SkinEditor::SelectSection(int32_t section) {
+    if (const std::optional<PlacedElement> loaded = ElementOfSection(dialog_, section)) {
+        Select(loaded);
+        return;
     }
-    if (result.bytes == session.Text()) return false;
-    session.Amend(std::move(result.bytes));
-    dialog_.LoadEdited();
-    return true;
+    const bool changed = section_ != section || !selected_.empty();
+    selected_.clear();
+    section_ = section;
+    bench_.Strip().elements->Mark(std::nullopt);
+    ShowState();
+    Repaint();
+    if (changed) emit SelectionChanged();
+}
+
+QString SkinEditor::WhyNotLoaded(int32_t s) const {
+    for (const LoadDrop& d : dialog_.Session().Report().drops)
+        if (d.section == s) return DropText(d);
+    return {};
+}
+
+void SkinEditor::Prune() {
+    const size_t before = selected_.size();
+    std::erase_if(selected_, [this](const PlacedElement& e) { return !Exists(dialog_, e); });
+    const SkinIniFile& parsed = dialog_.Session().Parsed();
+    const bool sectionGone =
+        section_ && (*section_ < 0 || static_cast<size_t>(*section_) >= parsed.sections.size());
+    if (sectionGone) section_.reset();
+    if (selected_.size() != before || sectionGone) emit SelectionChanged();
+}
+
+// Edits
+
+void SkinEditor::BeginGesture() {
+    FlushTyping();
+    inGesture_ = true;
+    dialog_.Session().BeginStep();
 }
 
 void SkinEditor::EndGesture() {
-    gesture_.reset();
+    if (!inGesture_) return;
+    inGesture_ = false;
     dialog_.Session().EndStep();
+    Settled();
+}
+
+void SkinEditor::Settled() {
     // The problems and the elements list follow each finished edit, not every mouse move.
     bench_.EditsSettled();
     ShowState();
 }
 
+void SkinEditor::Take(std::vector<uint8_t> text) {
+    SkinSession& session = dialog_.Session();
+    if (inGesture_) {
+        session.Amend(std::move(text));
+        dialog_.LoadEdited();
+        return;
+    }
+    session.Edit(std::move(text));
+    dialog_.LoadEdited();
+    Settled();
+}
+
+bool SkinEditor::Place(const std::vector<std::pair<PlacedElement, Placement>>& placements) {
+    SkinSession& session = dialog_.Session();
+    if (!session.HasText() || placements.empty()) return false;
+    const bool own = !inGesture_;
+    if (own) BeginGesture();
+    const std::vector<uint8_t> before = session.Text();
+    // Each placement is made on the text the one before left, loaded again: one step in all.
+    bool ok = true;
+    for (size_t i = 0; i < placements.size() && ok; ++i) {
+        if (i > 0) session.LoadInto(dialog_, false);
+        PlaceResult result =
+            PlaceElement(session.Text(), dialog_, placements[i].first, placements[i].second);
+        if (!result.ok) {
+            bench_.Strip().ShowStatus(
+                QStringLiteral("Cannot place: %1").arg(QString::fromStdString(result.error)));
+            session.Amend(before);
+            ok = false;
+        } else {
+            session.Amend(std::move(result.bytes));
+        }
+    }
+    const bool changed = session.Text() != before;
+    if (changed || placements.size() > 1 || !ok) dialog_.LoadEdited();
+    if (own) EndGesture();
+    return ok && changed;
+}
+
+void SkinEditor::Nudge(int dx, int dy, int dw, int dh) {
+    if (selected_.empty() || inGesture_) return;
+    std::vector<std::pair<PlacedElement, Placement>> placements;
+    for (const PlacedElement& e : selected_) {
+        const std::optional<Placement> now = CurrentPlacement(dialog_, e, dialog_.orientation);
+        if (!now) continue;
+        Placement p = *now;
+        p.x += dx;
+        p.y += dy;
+        p.width = std::max(1, p.width + dw);
+        p.height = std::max(1, p.height + dh);
+        placements.emplace_back(e, p);
+    }
+    Place(placements);
+}
+
+bool SkinEditor::ApplyText(std::vector<uint8_t> text) {
+    SkinSession& session = dialog_.Session();
+    if (inGesture_ || !session.HasText() || text == session.Text()) return false;
+    Take(std::move(text));
+    return true;
+}
+
 void SkinEditor::Undo() {
     FlushTyping();
     SkinSession& session = dialog_.Session();
-    if (gesture_ || !session.CanUndo()) return;
+    if (inGesture_ || !session.CanUndo()) return;
     session.Undo();
     dialog_.LoadEdited();
-    bench_.EditsSettled();
-    ShowState();
+    Settled();
 }
 
 void SkinEditor::Redo() {
     FlushTyping();
     SkinSession& session = dialog_.Session();
-    if (gesture_ || !session.CanRedo()) return;
+    if (inGesture_ || !session.CanRedo()) return;
     session.Redo();
     dialog_.LoadEdited();
-    bench_.EditsSettled();
-    ShowState();
+    Settled();
 }
 
 bool SkinEditor::Save() {
     FlushTyping();
     SkinSession& session = dialog_.Session();
     const QString& path = dialog_.SkinPath();
-    if (gesture_ || !session.Modified() || path.isEmpty()) return false;
+    if (inGesture_ || !session.Modified() || path.isEmpty()) return false;
     const QString name = QFileInfo(path).fileName();
     const std::string file = QFile::encodeName(path).toStdString();
     std::string error;
@@ -374,16 +323,6 @@ bool SkinEditor::Save() {
     return true;
 }
 
-bool SkinEditor::ApplyText(std::vector<uint8_t> text) {
-    SkinSession& session = dialog_.Session();
-    if (gesture_ || !session.HasText() || text == session.Text()) return false;
-    session.Edit(std::move(text));
-    dialog_.LoadEdited();
-    bench_.EditsSettled();
-    ShowState();
-    return true;
-}
-
 bool SkinEditor::MayDropEdits(const QString& question) {
     FlushTyping();
     if (!dialog_.Session().Modified()) return true;
@@ -398,20 +337,34 @@ bool SkinEditor::MayDropEdits(const QString& question) {
     return false;
 }
 
+void SkinEditor::Picked(QRgb colour) {
+    std::function<void(QRgb)> picked = std::move(pick_);
+    pick_ = nullptr;
+    if (picked) picked(colour);
+}
+
+// Loads and paints
+
 void SkinEditor::SkinLoaded(bool fromDisk) {
-    const std::optional<PlacedElement> was = selection_;
     if (fromDisk) {
         // Another file, or the same one changed: what was selected may be something else now.
-        gesture_.reset();
-        lastClick_.reset();
-        selection_.reset();
+        if (inGesture_) {
+            inGesture_ = false;
+            dialog_.Session().EndStep();
+        }
+        gestures_->Reset();
+        const bool had = !selected_.empty() || section_.has_value();
+        selected_.clear();
+        section_.reset();
         bench_.Strip().elements->ShowElements(dialog_, dialog_.GetCallType(nullptr));
-    } else if (selection_ && !Exists(dialog_, *selection_)) {
-        selection_.reset();
+        ShowState();
+        emit TextChanged();
+        if (had) emit SelectionChanged();
+        return;
     }
+    Prune();
     ShowState();
     emit TextChanged();
-    if (selection_ != was) emit SelectionChanged();
 }
 
 void SkinEditor::Painted() {
@@ -420,7 +373,7 @@ void SkinEditor::Painted() {
     shownCallType_ = t;
     shownOrientation_ = dialog_.orientation;
     bench_.Strip().elements->ShowElements(dialog_, t);
-    bench_.Strip().elements->Mark(selection_);
+    bench_.Strip().elements->Mark(Selection());
     ShowState();
 }
 
@@ -432,14 +385,18 @@ void SkinEditor::ShowState() {
     strip.redo->setEnabled(on && session.CanRedo());
     strip.save->setEnabled(session.Modified());
     strip.editorWindow->setEnabled(on);
+    strip.arrange->setEnabled(on && !selected_.empty());
     strip.editState->setText(session.Modified() ? QStringLiteral("Unsaved edits") : QString());
     QString text;
     QString keys;
-    if (selection_ && Exists(dialog_, *selection_)) {
-        text = QString::fromStdString(DescribeElement(dialog_, HitOf(dialog_, *selection_)));
+    const std::optional<PlacedElement> one = Selection();
+    if (selected_.size() > 1) {
+        text = QStringLiteral("%1 elements selected").arg(selected_.size());
+    } else if (one && Exists(dialog_, *one)) {
+        text = QString::fromStdString(DescribeElement(dialog_, HitOf(dialog_, *one)));
         const auto o = static_cast<size_t>(dialog_.orientation);
         if (const std::optional<Placement> p =
-                CurrentPlacement(dialog_, *selection_, dialog_.orientation)) {
+                CurrentPlacement(dialog_, *one, dialog_.orientation)) {
             const auto key = [](std::string_view k) {
                 return QString::fromLatin1(k.data(), static_cast<qsizetype>(k.size()));
             };
@@ -451,6 +408,11 @@ void SkinEditor::ShowState() {
                        .arg(p->width)
                        .arg(p->height);
         }
+    } else if (section_) {
+        text =
+            QStringLiteral("A section that does not load, line %1")
+                .arg(
+                    dialog_.Session().Parsed().sectionLines[static_cast<size_t>(*section_)].header);
     } else if (on) {
         text = QStringLiteral("Click an element to select it");
     }
@@ -462,34 +424,6 @@ void SkinEditor::ShowState() {
 void SkinEditor::Repaint() {
     if (PreviewWindow* preview = dialog_.Preview()) preview->update();
     if (MagnifierWindow* m = bench_.Magnifier().Window()) m->update();
-}
-
-void SkinEditor::PaintOver(QPainter& painter, qreal k) {
-    if (!IsOn() || !selection_) return;
-    const std::optional<Rect> r = ElementRect(dialog_, *selection_);
-    if (!r) return;
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    // On the element's boundary pixels, as the align rectangle is drawn.
-    const QRectF ring(r->left * k, r->top * k, std::max(0, r->Width()) * k,
-                      std::max(0, r->Height()) * k);
-    QPen outer(Qt::white, 1);
-    outer.setCosmetic(true);
-    painter.setPen(outer);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(ring.adjusted(-1, -1, 0, 0));
-    QPen inner(kSelection, 1);
-    inner.setCosmetic(true);
-    painter.setPen(inner);
-    painter.drawRect(ring.adjusted(0, 0, -1, -1));
-    const qreal l = ring.left(), t = ring.top(), rt = ring.right(), b = ring.bottom();
-    const qreal cx = (l + rt) / 2, cy = (t + b) / 2;
-    const qreal side = kGripReach * 2 - 2;
-    painter.setBrush(Qt::white);
-    for (const QPointF c : {QPointF(l, t), QPointF(rt, t), QPointF(l, b), QPointF(rt, b),
-                            QPointF(cx, t), QPointF(cx, b), QPointF(l, cy), QPointF(rt, cy)})
-        painter.drawRect(QRectF(c.x() - side / 2, c.y() - side / 2, side, side));
-    painter.restore();
 }
 
 } // namespace pindrel

@@ -3,76 +3,107 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include <QObject>
-#include <QPoint>
-#include <QPointF>
+#include <QRgb>
 
-#include "app/preview_input.h"
 #include "skin/call_type.h"
+#include "skin/key_values.h"
 #include "skin/skin_edit.h"
+#include "skin/skin_format.h"
 
 class QShortcut;
 
 namespace pindrel {
 
+class ArrangeCommands;
 class DesignerDialog;
+class EditGestures;
 class Workbench;
 
-// "Edit skin": while it is on, the mouse in the preview and in the magnifier selects elements
-// instead of pressing the skin's buttons, and moves and resizes them; the arrow keys nudge the
-// selection. Every finished gesture changes the skin's text in memory as one step of undo, and
-// the preview is drawn from it at once; Save writes the file, unless it changed on disk behind
-// the designer's back. The selection is drawn over the preview on the screen only.
-class SkinEditor final : public QObject, public PreviewTool {
+// "Edit skin": what is selected, and the edits of the skin's text in memory, each a step of one
+// undo history whatever made it (the preview's gestures, the inspector, the text typed); Save
+// writes the file, unless it changed on disk behind the designer's back. The mouse and keys in
+// the preview are its gestures' (EditGestures).
+class SkinEditor final : public QObject {
     Q_OBJECT
 public:
-    // How close to a handle, in screen units, a press takes it.
-    static constexpr qreal kGripReach = 5;
-
     SkinEditor(DesignerDialog& dialog, Workbench& bench, QObject* parent);
     ~SkinEditor() override;
 
     bool IsOn() const;
     void SetOn(bool on);
-    const std::optional<PlacedElement>& Selection() const { return selection_; }
-    void Select(std::optional<PlacedElement> element);
+    EditGestures& Gestures() const { return *gestures_; }
+    ArrangeCommands& Arrange() const { return *arrange_; }
 
-    // A step of the selection's rectangle in the orientation shown, as one undo step: moves by
-    // (dx, dy) and grows by (dw, dh).
+    // Selection
+    // The elements selected, in the order chosen; the last is the one single-element tools use.
+    const std::vector<PlacedElement>& Selected() const { return selected_; }
+    std::optional<PlacedElement> Selection() const;
+    // Selects just this element, or nothing.
+    void Select(std::optional<PlacedElement> element);
+    void SetSelected(std::vector<PlacedElement> elements);
+    // Adds the element to the selection, or takes it out again.
+    void Toggle(const PlacedElement& element);
+    // Selects every element drawn in the orientation and call type shown.
+    void SelectAllShown();
+    // A section that did not load, chosen to be mended; nothing selected in the preview then.
+    std::optional<int32_t> SelectedSection() const { return section_; }
+    void SelectSection(int32_t section);
+    // Why section s does not load, in a few words; empty when it does.
+    QString WhyNotLoaded(int32_t s) const;
+
+    // Edits, each one step of undo unless a gesture is under way
+    // A gesture's edits are one step in all: from Begin to End the text may change many times.
+    void BeginGesture();
+    void EndGesture();
+    bool InGesture() const { return inGesture_; }
+    // Places elements in the orientation shown; false when nothing changed.
+    bool Place(const std::vector<std::pair<PlacedElement, Placement>>& placements);
+    // A step of every selected element's rectangle in the orientation shown: moves by (dx, dy)
+    // and grows by (dw, dh).
     void Nudge(int dx, int dy, int dw, int dh);
+    // Sets and removes keys of section s, or (s -1) of the single section of kind, which is
+    // added when the skin lacks it.
+    bool ChangeKeys(SectionKind kind, int32_t section, const std::vector<KeyChange>& changes);
+    // One value of the inspected element's rectangle in an orientation: which 0 x, 1 y, 2 width,
+    // 3 height. A loaded element keeps what its other orientations show.
+    bool PlaceInspected(int32_t section, const std::optional<PlacedElement>& element,
+                        int32_t orientation, int which, int32_t value);
+    // Replaces the skin's text with text edited elsewhere; false when it is the same or there
+    // is no skin text.
+    bool ApplyText(std::vector<uint8_t> text);
     void Undo();
     void Redo();
     // Writes the edited text to the skin file; false when nothing was written.
     bool Save();
-    // Replaces the skin's text with text edited elsewhere, as one step of undo; false when it is
-    // the same or there is no skin text.
-    bool ApplyText(std::vector<uint8_t> text);
+    // Whether edits not saved may go: there are none, or the author saved or dropped them.
+    bool MayDropEdits(const QString& question);
+
     // What to do before any edit, undo, redo, save or reload: apply typing not yet applied.
     void SetFlush(std::function<void()> flush) { flush_ = std::move(flush); }
     void FlushTyping() const {
         if (flush_) flush_();
     }
-    // Whether edits not saved may go: there are none, or the author saved or dropped them.
-    bool MayDropEdits(const QString& question);
+    // The next click in the preview or the magnifier gives the colour of its pixel instead of
+    // selecting; null stops waiting.
+    void PickPixel(std::function<void(QRgb)> picked) { pick_ = std::move(picked); }
+    bool Picking() const { return static_cast<bool>(pick_); }
+    void Picked(QRgb colour);
+    // Asks for a picture file and puts it to the inspected element's picture key (which 0 the
+    // picture or the up picture, 1 the down picture, 2 the background picture, 3 the border
+    // picture), converted into the skin's folder when skins cannot use it.
+    void ChoosePicture(int which);
 
     // The skin was loaded, from its file or from edited text.
     void SkinLoaded(bool fromDisk);
     // The preview was painted: the call type or orientation may have changed.
     void Painted();
-
-    // PreviewTool
-    bool TakesInput() const override { return IsOn(); }
-    void Press(PreviewInput& from, QPointF pixel, Qt::KeyboardModifiers mods) override;
-    void Move(PreviewInput& from, QPointF pixel, Qt::MouseButtons buttons,
-              Qt::KeyboardModifiers mods) override;
-    void Release(PreviewInput& from, QPointF pixel, Qt::KeyboardModifiers mods) override;
-    bool Key(PreviewInput& from, int key, Qt::KeyboardModifiers mods) override;
-    void PaintOver(QPainter& painter, qreal pixelsPerPreviewPixel) override;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Shows the selection and the state of the edits in the strip.
+    void ShowState();
+    void Repaint();
 
 signals:
     // The skin's text changed: an edit, undo or redo, or a load from its file.
@@ -80,35 +111,24 @@ signals:
     void SelectionChanged();
 
 private:
-    // What a press took hold of.
-    enum class Grip { Body, Left, Right, Top, Bottom, TopLeft, TopRight, BottomLeft, BottomRight };
-    struct Gesture {
-        Grip grip = Grip::Body;
-        QPoint start;   // the preview pixel pressed
-        Placement from; // the selection's placement then
-        bool moved = false;
-        bool fresh = false; // the press selected what it holds
-    };
-
-    std::optional<Grip> GripAt(QPointF pixel, qreal unitsPerPixel) const;
-    // An arrow key moves or resizes the selection; false for other keys.
-    bool Arrow(int key, Qt::KeyboardModifiers mods);
-    // Places the selection; true when the text changed.
-    bool Place(const Placement& placement);
-    void EndGesture();
-    void ShowState();
-    void Repaint();
+    // Makes the new text the skin's, in the gesture under way or as a step of its own.
+    void Take(std::vector<uint8_t> text);
+    void Settled();
+    // Drops what no longer exists from the selection.
+    void Prune();
 
     DesignerDialog& dialog_;
     Workbench& bench_;
-    std::optional<PlacedElement> selection_;
-    std::optional<Gesture> gesture_;
-    // The pixel of the last click and what lay under it, for walking down through a stack.
-    std::optional<QPoint> lastClick_;
+    EditGestures* gestures_ = nullptr;
+    ArrangeCommands* arrange_ = nullptr;
+    std::vector<PlacedElement> selected_;
+    std::optional<int32_t> section_;
+    bool inGesture_ = false;
     CallType shownCallType_ = CallType::UnknownCaller;
     int32_t shownOrientation_ = 0;
     std::vector<QShortcut*> shortcuts_; // owned by the dialog
     std::function<void()> flush_;
+    std::function<void(QRgb)> pick_;
 };
 
 } // namespace pindrel

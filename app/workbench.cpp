@@ -12,6 +12,7 @@
 #include "app/all_screens.h"
 #include "app/app_resources.h"
 #include "app/designer_dialog.h"
+#include "app/edit_gestures.h"
 #include "app/editor_window.h"
 #include "app/elements_list.h"
 #include "app/live_reload.h"
@@ -55,7 +56,7 @@ Workbench::Workbench(DesignerDialog& dialog) : QObject(&dialog), dialog_(dialog)
     editorWindow_ = new EditorWindow(dialog, *editor_, *this);
     import_ = new MockupImportTool(dialog, *this, this);
     connect(strip_->importMockup, &QPushButton::clicked, import_, &MockupImportTool::Start);
-    magnifier_->SetTool(editor_);
+    magnifier_->SetTool(&editor_->Gestures());
     // The editor window comes and goes with edit mode.
     connect(strip_->editSkin, &QAbstractButton::toggled, editorWindow_, [this](bool on) {
         if (on)

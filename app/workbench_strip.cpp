@@ -141,6 +141,10 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
     editorWindow =
         MakeTool(QStringLiteral("Editor\u2026"),
                  QStringLiteral("Show the skin file's text in a window of its own"), editing);
+    arrange = MakeTool(QStringLiteral("Arrange"),
+                       QStringLiteral("Align, distribute or make the same size the elements "
+                                      "selected (Shift+click, a rubber band or Ctrl+A)"),
+                       editing);
     selection = MakeLine(editing, QStringLiteral("Selected element"));
     selectionKeys = MakeLine(editing, QStringLiteral("Keys of the selected element"));
     selectionKeys->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -152,7 +156,8 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
     editGrid->addWidget(save, 0, 3);
     editGrid->addWidget(selection, 1, 0, 1, 4);
     editGrid->addWidget(selectionKeys, 2, 0, 1, 4);
-    editGrid->addWidget(editState, 3, 0, 1, 3);
+    editGrid->addWidget(editState, 3, 0, 1, 2);
+    editGrid->addWidget(arrange, 3, 2);
     editGrid->addWidget(editorWindow, 3, 3);
 
     lists = new QTabWidget(this);

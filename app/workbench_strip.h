@@ -66,6 +66,7 @@ public:
     QPushButton* redo = nullptr;
     QPushButton* save = nullptr;
     QPushButton* editorWindow = nullptr;
+    QPushButton* arrange = nullptr;  // its menu: align, distribute, same size
     QLabel* selection = nullptr;     // the selected element
     QLabel* selectionKeys = nullptr; // its position and size keys in the orientation shown
     QLabel* editState = nullptr;     // whether there are unsaved edits

@@ -46,11 +46,13 @@ inline void Click(QWidget* w, QPointF pos) {
     Send(w, QEvent::MouseButtonRelease, pos, Qt::NoButton);
 }
 
-inline void Drag(QWidget* w, QPointF from, QPointF to) {
-    Send(w, QEvent::MouseButtonPress, from, Qt::LeftButton);
-    Send(w, QEvent::MouseMove, (from + to) / 2, Qt::LeftButton);
-    Send(w, QEvent::MouseMove, to, Qt::LeftButton);
-    Send(w, QEvent::MouseButtonRelease, to, Qt::NoButton);
+// A drag to exact pixels: Alt keeps snapping out of it, unless snapping is asked for.
+inline void Drag(QWidget* w, QPointF from, QPointF to, bool snap = false) {
+    const Qt::KeyboardModifiers mods = snap ? Qt::NoModifier : Qt::AltModifier;
+    Send(w, QEvent::MouseButtonPress, from, Qt::LeftButton, mods);
+    Send(w, QEvent::MouseMove, (from + to) / 2, Qt::LeftButton, mods);
+    Send(w, QEvent::MouseMove, to, Qt::LeftButton, mods);
+    Send(w, QEvent::MouseButtonRelease, to, Qt::NoButton, mods);
 }
 
 struct EditBench : Harness {
