@@ -1,0 +1,73 @@
+#include "skin/adapt.h"
+
+#include "ini/skin_ini_file.h"
+#include "skin/sample_skin.h"
+
+namespace pindrel {
+
+namespace {
+
+std::vector<PlacedElement> Every(const Skin& skin) {
+    std::vector<PlacedElement> all;
+    for (size_t i = 0; i < skin.images.size(); ++i)
+        all.push_back({PlacedKind::Image, i});
+    for (size_t i = 0; i < skin.buttons.size(); ++i)
+        all.push_back({PlacedKind::Button, i});
+    for (size_t i = 0; i < skin.labels.size(); ++i)
+        all.push_back({PlacedKind::Label, i});
+    all.push_back({PlacedKind::Photo, 0});
+    return all;
+}
+
+} // namespace
+
+AdaptResult AdaptSkin(std::span<const uint8_t> bytes, const LoadContext& context,
+                      const AdaptRequest& request) {
+    AdaptResult result;
+    if (request.from < 0 || request.from >= kOrientationCount || request.to < 0 ||
+        request.to >= kOrientationCount) {
+        result.error = "no such orientation";
+        return result;
+    }
+    SkinIniFile ini;
+    ini.Parse(bytes);
+    SampleSkin skin;
+    skin.Load(ini, context);
+    const Size from = kScreenSizes[static_cast<size_t>(request.from)];
+    const Size to = kScreenSizes[static_cast<size_t>(request.to)];
+    // Every rectangle comes from the skin as it was, before any is set.
+    std::vector<std::pair<PlacedElement, Placement>> plan;
+    for (const PlacedElement& e : request.only.empty() ? Every(skin) : request.only) {
+        const std::optional<Placement> now = CurrentPlacement(skin, e, request.from);
+        if (!now) {
+            result.error = "no such element";
+            return result;
+        }
+        const Rect r = Rect::FromXYWH(now->x, now->y, now->width, now->height);
+        if (r.IsEmpty()) continue;
+        const bool stretches = e.kind == PlacedKind::Label || e.kind == PlacedKind::Photo;
+        const Rect target = AdaptRect(r, from, to, request.rule, stretches);
+        plan.emplace_back(
+            e, Placement{request.to, target.left, target.top, target.Width(), target.Height()});
+        result.placed.emplace_back(e, target);
+    }
+    std::vector<uint8_t> text(bytes.begin(), bytes.end());
+    for (size_t i = 0; i < plan.size(); ++i) {
+        if (i > 0) {
+            ini.Parse(text);
+            skin.Load(ini, context);
+        }
+        PlaceResult placed = PlaceElement(text, skin, plan[i].first, plan[i].second);
+        if (!placed.ok) {
+            result.error = placed.error;
+            result.placed.clear();
+            return result;
+        }
+        text = std::move(placed.bytes);
+    }
+    result.ok = true;
+    result.bytes = std::move(text);
+    return result;
+}
+
+} // namespace pindrel
