@@ -5,6 +5,7 @@
 
 #include <QMenu>
 
+#include "app/adapt_dialog.h"
 #include "app/designer_dialog.h"
 #include "app/skin_editor.h"
 
@@ -44,6 +45,21 @@ ArrangeCommands::ArrangeCommands(DesignerDialog& dialog, SkinEditor& editor, QOb
     menu_->addSeparator();
     widthAction_ = menu_->addAction(QStringLiteral("Same width"));
     heightAction_ = menu_->addAction(QStringLiteral("Same height"));
+    menu_->addSeparator();
+    constexpr std::array<const char*, 3> kTargets = {"Adapt to Portrait\u2026",
+                                                     "Adapt to Landscape\u2026",
+                                                     "Adapt to Square\u2026"};
+    for (int32_t o = 0; o < 3; ++o) {
+        QAction* a = menu_->addAction(QString::fromUtf8(kTargets[static_cast<size_t>(o)]));
+        a->setToolTip(QStringLiteral("Set this orientation's places from the one shown"));
+        connect(a, &QAction::triggered, this, [this, o] { Adapt(o); });
+        adapt_[static_cast<size_t>(o)] = a;
+    }
+    // Adapting goes from the orientation shown to another.
+    connect(menu_, &QMenu::aboutToShow, this, [this] {
+        for (int32_t o = 0; o < 3; ++o)
+            adapt_[static_cast<size_t>(o)]->setVisible(o != dialog_.orientation);
+    });
     connect(acrossAction_, &QAction::triggered, this, [this] { DistributeSelected(true); });
     connect(downAction_, &QAction::triggered, this, [this] { DistributeSelected(false); });
     connect(widthAction_, &QAction::triggered, this, [this] { SameSize(true); });
@@ -65,6 +81,8 @@ void ArrangeCommands::Update() {
     const bool same = resizable >= 1 && selected.size() >= 2 && model;
     widthAction_->setEnabled(same);
     heightAction_->setEnabled(same);
+    for (QAction* a : adapt_)
+        a->setEnabled(dialog_.Session().HasText());
 }
 
 void ArrangeCommands::AlignSelected(AlignTo to) {
@@ -104,6 +122,12 @@ void ArrangeCommands::DistributeSelected(bool horizontal) {
         now[i].second.y = spread[i].top;
     }
     editor_.Place(now);
+}
+
+void ArrangeCommands::Adapt(int32_t to) {
+    if (to == dialog_.orientation || !dialog_.Session().HasText()) return;
+    AdaptDialog adapt(dialog_, editor_, to, &dialog_);
+    adapt.exec();
 }
 
 void ArrangeCommands::SameSize(bool width) {

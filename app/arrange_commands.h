@@ -1,5 +1,9 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <vector>
+
 #include <QObject>
 
 #include "skin/arrange.h"
@@ -26,6 +30,8 @@ public:
     void AlignSelected(AlignTo to);
     void DistributeSelected(bool horizontal);
     void SameSize(bool width);
+    // Opens "Adapt to …" for another orientation than the one shown.
+    void Adapt(int32_t to);
     // Enables the commands the selection allows.
     void Update();
 
@@ -38,6 +44,7 @@ private:
     QAction* downAction_ = nullptr;
     QAction* widthAction_ = nullptr;
     QAction* heightAction_ = nullptr;
+    std::array<QAction*, 3> adapt_{};
 };
 
 } // namespace pindrel
