@@ -6,7 +6,7 @@ namespace pindrel {
 
 namespace {
 
-constexpr std::array<LintRuleInfo, 32> kRules = {{
+constexpr std::array<LintRuleInfo, 33> kRules = {{
     {LintRule::SkinUnreadable, "skin-unreadable", "The skin file cannot be read"},
     {LintRule::LineIgnored, "line-ignored", "A line the reader drops"},
     {LintRule::SectionNameCase, "section-name-case",
@@ -51,6 +51,8 @@ constexpr std::array<LintRuleInfo, 32> kRules = {{
     {LintRule::LabelWithoutSize, "label-without-size", "A label without a size"},
     {LintRule::FontSubstituted, "font-substituted", "A font face that is not installed"},
     {LintRule::UnknownCallerField, "unknown-caller-field", "A name that is no caller field"},
+    {LintRule::ColourKeyMatchesNothing, "colour-key-matches-nothing",
+     "A transparent colour that no pixel of its picture has, where it could apply"},
 }};
 
 } // namespace

@@ -40,6 +40,7 @@ enum class LintRule : uint8_t {
     LabelWithoutSize,
     FontSubstituted,
     UnknownCallerField,
+    ColourKeyMatchesNothing,
 };
 
 struct LintRuleInfo {
