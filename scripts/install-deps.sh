@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config git
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     libfreetype-dev libfontconfig-dev libpng-dev libjpeg62-turbo-dev
-    libcli11-dev nlohmann-json3-dev nettle-dev
+    libcli11-dev nlohmann-json3-dev nettle-dev libzip-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
     libstb-dev libinih-dev
