@@ -41,6 +41,12 @@ enum class LintRule : uint8_t {
     FontSubstituted,
     UnknownCallerField,
     ColourKeyMatchesNothing,
+    // Found when the skin is packed for the device, whose file system reads names differently.
+    DeviceRefusesName,
+    NameCaseCollision,
+    NameMatchesIgnoringCase,
+    PictureOutsideFolder,
+    NameNotAscii,
 };
 
 struct LintRuleInfo {
