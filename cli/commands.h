@@ -27,5 +27,6 @@ Command AddSnapshotCommand(CLI::App& parent);
 Command AddCompareCommand(CLI::App& parent);
 Command AddDiffCommand(CLI::App& parent);
 Command AddPlaceCommand(CLI::App& parent);
+Command AddPackCommand(CLI::App& parent);
 
 } // namespace pindrel::cli
