@@ -17,15 +17,31 @@ std::optional<QString> FileDialogChooser::ChooseSkinFile(QWidget* owner, const Q
     return path;
 }
 
-std::optional<QString> FileDialogChooser::ChooseExportFile(QWidget* owner,
-                                                           const QString& suggested) {
-    QFileDialog dialog(owner, QStringLiteral("Export PNG"), suggested,
-                       QStringLiteral("PNG image (*.png)"));
+namespace {
+
+std::optional<QString> ChooseSaveFile(QWidget* owner, const QString& title,
+                                      const QString& suggested, const QString& filter,
+                                      const QString& suffix) {
+    QFileDialog dialog(owner, title, suggested, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("png"));
+    dialog.setDefaultSuffix(suffix);
     dialog.selectFile(suggested);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front();
+}
+
+} // namespace
+
+std::optional<QString> FileDialogChooser::ChooseExportFile(QWidget* owner,
+                                                           const QString& suggested) {
+    return ChooseSaveFile(owner, QStringLiteral("Export PNG"), suggested,
+                          QStringLiteral("PNG image (*.png)"), QStringLiteral("png"));
+}
+
+std::optional<QString> FileDialogChooser::ChoosePackageFile(QWidget* owner,
+                                                            const QString& suggested) {
+    return ChooseSaveFile(owner, QStringLiteral("Export skin package"), suggested,
+                          QStringLiteral("Zip archive (*.zip)"), QStringLiteral("zip"));
 }
 
 void MessageBoxSink::ShowWarning(QWidget* owner, const QString& text) {

@@ -16,6 +16,8 @@ public:
     virtual std::optional<QString> ChooseSkinFile(QWidget* owner, const QString& current) = 0;
     // Where to save a PNG image, starting on suggested; nothing when the user cancels.
     virtual std::optional<QString> ChooseExportFile(QWidget* owner, const QString& suggested) = 0;
+    // Where to save a skin package (a zip), starting on suggested; nothing when the user cancels.
+    virtual std::optional<QString> ChoosePackageFile(QWidget* owner, const QString& suggested) = 0;
 };
 
 // What to do with edits that were not saved.
@@ -39,6 +41,7 @@ class FileDialogChooser final : public FileChooser {
 public:
     std::optional<QString> ChooseSkinFile(QWidget* owner, const QString& current) override;
     std::optional<QString> ChooseExportFile(QWidget* owner, const QString& suggested) override;
+    std::optional<QString> ChoosePackageFile(QWidget* owner, const QString& suggested) override;
 };
 
 // A message box titled with the program's name.

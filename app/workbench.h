@@ -13,6 +13,7 @@ class DesignerDialog;
 class LiveReload;
 class MagnifierTool;
 class PointerReadout;
+class PackageExport;
 class PreviewExport;
 class CopyKeys;
 class SkinEditor;
@@ -60,6 +61,7 @@ private:
     MagnifierTool* magnifier_ = nullptr;
     PointerReadout* pointer_ = nullptr;
     PreviewExport* export_ = nullptr;
+    PackageExport* package_ = nullptr;
     CopyKeys* copyKeys_ = nullptr;
     SkinEditor* editor_ = nullptr;
     AllScreensTool* allScreens_ = nullptr;

@@ -29,15 +29,6 @@ std::string Quoted(std::string_view name) {
     return text;
 }
 
-// The skin file's name without ".ini", in any case; the whole name when nothing else is left.
-std::string FolderName(std::string_view fileName) {
-    constexpr std::string_view kExtension = ".ini";
-    if (fileName.size() > kExtension.size() &&
-        FoldCase(fileName.substr(fileName.size() - kExtension.size())) == kExtension)
-        return std::string(fileName.substr(0, fileName.size() - kExtension.size()));
-    return std::string(fileName);
-}
-
 bool IsRegularFile(const fs::path& path) {
     std::error_code ec;
     return fs::is_regular_file(path, ec);
@@ -198,6 +189,15 @@ std::vector<Picked> DropCaseCollisions(std::vector<Picked> pictures, std::string
 
 } // namespace
 
+std::string PackageFolderName(std::string_view skinFileName) {
+    constexpr std::string_view kExtension = ".ini";
+    // The whole name when nothing else is left.
+    if (skinFileName.size() > kExtension.size() &&
+        FoldCase(skinFileName.substr(skinFileName.size() - kExtension.size())) == kExtension)
+        return std::string(skinFileName.substr(0, skinFileName.size() - kExtension.size()));
+    return std::string(skinFileName);
+}
+
 bool PackagePlan::HasErrors() const {
     return std::any_of(findings.begin(), findings.end(),
                        [](const LintFinding& f) { return f.error; });
@@ -217,7 +217,7 @@ PackagePlan PlanSkinPackage(std::string_view path, const SkinIniFile& file, cons
     const fs::path dir = parent.empty() ? fs::path(".") : parent;
 
     PackagePlan plan;
-    plan.folder = FolderName(skinName);
+    plan.folder = PackageFolderName(skinName);
     Findings findings{std::string(path)};
     findings.CheckNames(0, "skin file", skinName);
     // The folder is the skin file's name cut short, and mostly shares its faults.

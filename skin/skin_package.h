@@ -42,6 +42,9 @@ struct PackagePlan {
 PackagePlan PlanSkinPackage(std::string_view path, const SkinIniFile& file, const Skin& skin,
                             const LoadReport& report);
 
+// The package's folder for a skin file's name: the name without ".ini", in any case.
+std::string PackageFolderName(std::string_view skinFileName);
+
 struct PackageResult {
     std::vector<uint8_t> bytes; // the zip; empty on failure
     std::string error;          // why it failed

@@ -34,10 +34,16 @@ public:
         suggestions.push_back(suggested);
         return exportAnswer;
     }
+    std::optional<QString> ChoosePackageFile(QWidget*, const QString& suggested) override {
+        packageSuggestions.push_back(suggested);
+        return packageAnswer;
+    }
     std::deque<std::optional<QString>> answers;
     QStringList starts;
     std::optional<QString> exportAnswer;
     QStringList suggestions;
+    std::optional<QString> packageAnswer;
+    QStringList packageSuggestions;
 };
 
 class FakeSink final : public MessageSink {

@@ -16,7 +16,8 @@ struct ZipItem {
     uint16_t method = 0;   // 0 stored, 8 deflated
 };
 
-// The entries in archive order; empty, with a test failure, when the bytes are no zip.
+// The entries in archive order, each with the data it unpacks to (as far as it does); nothing
+// when the bytes are no zip.
 std::vector<ZipItem> ReadZip(std::span<const uint8_t> bytes);
 
 } // namespace pindrel::test
