@@ -95,6 +95,11 @@ void PackageExport::Export() {
         fail(QStringLiteral("not a regular file"));
         return;
     }
+    if (IsPackageInput(plan, QFile::encodeName(path).toStdString(),
+                       QFile::encodeName(*chosen).toStdString())) {
+        fail(QStringLiteral("that is the skin or one of its pictures"));
+        return;
+    }
     const PackageResult package = BuildSkinPackage(plan, session.Parsed().Bytes());
     if (package.bytes.empty()) {
         fail(QString::fromStdString(package.error));

@@ -42,6 +42,10 @@ int RunPack(const PackOptions& o) {
         return kExitFailed;
     }
     const PackagePlan plan = PlanSkinPackage(o.skin, ini, skin, report);
+    if (o.out != "-" && IsPackageInput(plan, o.skin, o.out)) {
+        PrintError("-o " + o.out + ": that is the skin or one of its pictures; nothing written");
+        return kExitUsage;
+    }
     // On stderr: standard output may be the package itself.
     size_t errors = 0;
     for (const LintFinding& f : plan.findings) {
@@ -96,7 +100,8 @@ Command AddPackCommand(CLI::App& parent) {
         "pictures outside the skin's folder; warnings for a name that matches a file only when "
         "case is ignored (packed under the skin's spelling) and for bytes outside ASCII.\n"
         "Exit status: 0 packed, 1 SKIN cannot be read, errors were found without --force, or "
-        "the output cannot be written (nothing is written then), 2 usage error.");
+        "the output cannot be written (nothing is written then), 2 usage error, also for an "
+        "output that is the skin or one of its pictures.");
     return {cmd, [o] { return RunPack(*o); }};
 }
 

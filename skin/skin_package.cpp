@@ -189,6 +189,15 @@ std::vector<Picked> DropCaseCollisions(std::vector<Picked> pictures, std::string
 
 } // namespace
 
+bool IsPackageInput(const PackagePlan& plan, std::string_view skinPath, std::string_view path) {
+    std::error_code ec;
+    if (fs::equivalent(path, skinPath, ec)) return true;
+    return std::any_of(plan.entries.begin(), plan.entries.end(), [&](const PackageEntry& e) {
+        std::error_code missing;
+        return !e.source.empty() && fs::equivalent(path, e.source, missing);
+    });
+}
+
 std::string PackageFolderName(std::string_view skinFileName) {
     constexpr std::string_view kExtension = ".ini";
     // The whole name when nothing else is left.

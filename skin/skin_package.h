@@ -42,6 +42,10 @@ struct PackagePlan {
 PackagePlan PlanSkinPackage(std::string_view path, const SkinIniFile& file, const Skin& skin,
                             const LoadReport& report);
 
+// Whether path is the skin file at skinPath or one of the plan's pictures, which a package
+// written there would destroy.
+bool IsPackageInput(const PackagePlan& plan, std::string_view skinPath, std::string_view path);
+
 // The package's folder for a skin file's name: the name without ".ini", in any case.
 std::string PackageFolderName(std::string_view skinFileName);
 

@@ -157,8 +157,10 @@ private slots:
         QVERIFY(h.chooser->packageSuggestions.isEmpty());
 
         QTemporaryDir dir;
-        h.BrowseTo(WriteSkinFolder(dir, kCleanSkin));
-        const QString bad[] = {dir.path(), dir.filePath(QStringLiteral("no/such/folder.zip"))};
+        const QString skin = WriteSkinFolder(dir, kCleanSkin);
+        h.BrowseTo(skin);
+        const QString bad[] = {dir.path(), dir.filePath(QStringLiteral("no/such/folder.zip")), skin,
+                               dir.filePath(QStringLiteral("myskin/up.bmp"))};
         for (const QString& path : bad) {
             h.chooser->packageAnswer = path;
             h.dialog->Strip()->exportPackage->click();
@@ -167,7 +169,8 @@ private slots:
                              .arg(QDir::toNativeSeparators(path))),
                      qPrintable(h.sink->messages.last()));
         }
-        QCOMPARE(h.sink->messages.size(), 3);
+        QCOMPARE(h.sink->messages.size(), 5);
+        QCOMPARE(ReadAll(skin), QByteArray(kCleanSkin));
     }
 
 private:

@@ -220,15 +220,23 @@ TEST_F(Pack, WritesWholeOrNothing) {
     EXPECT_EQ(nowhere.exitCode, 1);
     EXPECT_FALSE(fs::exists(dir.Path() / "no"));
 
+    // Never over what it packs.
+    Skin("[Image]\nfile=a.bmp\n");
+    const std::vector<uint8_t> skinBytes = ReadBytes(skin);
+    const std::vector<uint8_t> picture = ReadBytes(dir.Path() / "myskin/a.bmp");
     const std::pair<std::vector<std::string>, int> usage[] = {
         {{"pack", "-o", out}, 2},
         {{"pack", skin}, 2},
+        {{"pack", skin, "-o", skin}, 2},
+        {{"pack", skin, "-o", (dir.Path() / "myskin/../myskin/a.bmp").string()}, 2},
         {{"pack", (dir.Path() / "missing.ini").string(), "-o", out}, 1},
     };
     for (const auto& [args, code] : usage) {
         const test::ToolResult r = RunTool(args);
         EXPECT_EQ(r.exitCode, code) << r.err;
     }
+    EXPECT_EQ(ReadBytes(skin), skinBytes);
+    EXPECT_EQ(ReadBytes(dir.Path() / "myskin/a.bmp"), picture);
 }
 
 } // namespace
