@@ -43,12 +43,5 @@ TEST(DeviceRefusal, NamesTheDeviceWillNotHold) {
     }
 }
 
-TEST(DeviceNames, CaseFoldsAsciiOnly) {
-    EXPECT_EQ(FoldCase("Art/BGR.Bmp"), "art/bgr.bmp");
-    EXPECT_EQ(FoldCase("\xC9t\xE9.BMP"), "\xC9t\xE9.bmp");
-    EXPECT_TRUE(HasNonAsciiByte("caf\xe9.bmp"));
-    EXPECT_FALSE(HasNonAsciiByte("cafe.bmp"));
-}
-
 } // namespace
 } // namespace pindrel
