@@ -17,15 +17,33 @@ std::optional<QString> FileDialogChooser::ChooseSkinFile(QWidget* owner, const Q
     return path;
 }
 
-std::optional<QString> FileDialogChooser::ChooseExportFile(QWidget* owner,
-                                                           const QString& suggested) {
-    QFileDialog dialog(owner, QStringLiteral("Export PNG"), suggested,
-                       QStringLiteral("PNG image (*.png)"));
+namespace {
+
+// confirm: the dialog asks before the user picks a file that exists.
+std::optional<QString> ChooseSaveFile(QWidget* owner, const QString& title,
+                                      const QString& suggested, const QString& filter,
+                                      const QString& suffix, bool confirm = true) {
+    QFileDialog dialog(owner, title, suggested, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("png"));
+    if (!confirm) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setDefaultSuffix(suffix);
     dialog.selectFile(suggested);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front();
+}
+
+} // namespace
+
+std::optional<QString> FileDialogChooser::ChooseExportFile(QWidget* owner,
+                                                           const QString& suggested) {
+    return ChooseSaveFile(owner, QStringLiteral("Export PNG"), suggested,
+                          QStringLiteral("PNG image (*.png)"), QStringLiteral("png"));
+}
+
+std::optional<QString> FileDialogChooser::ChoosePackageFile(QWidget* owner,
+                                                            const QString& suggested) {
+    return ChooseSaveFile(owner, QStringLiteral("Export skin package"), suggested,
+                          QStringLiteral("Zip archive (*.zip)"), QStringLiteral("zip"));
 }
 
 std::optional<QString> FileDialogChooser::ChooseMockupFile(QWidget* owner, const QString& current) {
@@ -39,14 +57,8 @@ std::optional<QString> FileDialogChooser::ChooseMockupFile(QWidget* owner, const
 std::optional<QString> FileDialogChooser::ChooseNewSkinFile(QWidget* owner,
                                                             const QString& suggested) {
     // The import asks before it replaces anything, so the dialog need not.
-    QFileDialog dialog(owner, QStringLiteral("Save new skin"), suggested,
-                       QStringLiteral("Skin file (*.ini)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setDefaultSuffix(QStringLiteral("ini"));
-    dialog.selectFile(suggested);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().front();
+    return ChooseSaveFile(owner, QStringLiteral("Save new skin"), suggested,
+                          QStringLiteral("Skin file (*.ini)"), QStringLiteral("ini"), false);
 }
 
 void MessageBoxSink::ShowWarning(QWidget* owner, const QString& text) {

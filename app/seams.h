@@ -24,6 +24,8 @@ public:
     virtual std::optional<QString> ChooseNewSkinFile(QWidget*, const QString&) {
         return std::nullopt;
     }
+    // Where to save a skin package (a zip), starting on suggested; nothing when the user cancels.
+    virtual std::optional<QString> ChoosePackageFile(QWidget* owner, const QString& suggested) = 0;
 };
 
 // What to do with edits that were not saved.
@@ -49,6 +51,7 @@ public:
     std::optional<QString> ChooseExportFile(QWidget* owner, const QString& suggested) override;
     std::optional<QString> ChooseMockupFile(QWidget* owner, const QString& current) override;
     std::optional<QString> ChooseNewSkinFile(QWidget* owner, const QString& suggested) override;
+    std::optional<QString> ChoosePackageFile(QWidget* owner, const QString& suggested) override;
 };
 
 // A message box titled with the program's name.

@@ -18,6 +18,7 @@
 #include "app/live_reload.h"
 #include "app/magnifier_tool.h"
 #include "app/mockup_import_tool.h"
+#include "app/package_export.h"
 #include "app/pointer_readout.h"
 #include "app/preview_export.h"
 #include "app/preview_window.h"
@@ -50,6 +51,7 @@ Workbench::Workbench(DesignerDialog& dialog) : QObject(&dialog), dialog_(dialog)
     live_ = new LiveReload(dialog, *strip_, this);
     magnifier_ = new MagnifierTool(dialog, *this, this);
     export_ = new PreviewExport(dialog, *this, this);
+    package_ = new PackageExport(dialog, *this, this);
     copyKeys_ = new CopyKeys(dialog, *this, this);
     editor_ = new SkinEditor(dialog, *this, this);
     allScreens_ = new AllScreensTool(dialog, *this, this);
@@ -79,9 +81,9 @@ Workbench::Workbench(DesignerDialog& dialog) : QObject(&dialog), dialog_(dialog)
     // The strip's stops follow the dialog's own last one, before the chain returns to the first.
     QWidget* previous = dialog.Control(IdAlignBottom);
     const std::initializer_list<QWidget*> stops = {
-        strip_->reloadOnChange, strip_->magnifier,    strip_->exportPng, strip_->copyKeys,
-        strip_->importMockup,   strip_->editSkin,     strip_->undo,      strip_->redo,
-        strip_->save,           strip_->editorWindow, strip_->lists};
+        strip_->reloadOnChange, strip_->magnifier,     strip_->exportPng,    strip_->copyKeys,
+        strip_->exportPackage,  strip_->importMockup,  strip_->editSkin,     strip_->undo,
+        strip_->redo,           strip_->save,          strip_->editorWindow, strip_->lists};
     for (QWidget* w : stops) {
         QWidget::setTabOrder(previous, w);
         previous = w;

@@ -15,6 +15,7 @@ class LiveReload;
 class MagnifierTool;
 class MockupImportTool;
 class PointerReadout;
+class PackageExport;
 class PreviewExport;
 class CopyKeys;
 class EditorWindow;
@@ -73,6 +74,7 @@ private:
     MagnifierTool* magnifier_ = nullptr;
     PointerReadout* pointer_ = nullptr;
     PreviewExport* export_ = nullptr;
+    PackageExport* package_ = nullptr;
     CopyKeys* copyKeys_ = nullptr;
     SkinEditor* editor_ = nullptr;
     AllScreensTool* allScreens_ = nullptr;

@@ -58,6 +58,12 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
     exportPng =
         MakeTool(QStringLiteral("Export PNG\u2026"),
                  QStringLiteral("Save the preview as it is drawn now as a PNG image"), tools);
+    exportPackage = MakeTool(
+        QStringLiteral("Export skin package\u2026"),
+        QStringLiteral("Save the skin file and exactly the pictures it uses as one zip to hand "
+                       "on, after checking it as the device reads names"),
+        tools);
+    exportPackage->setAccessibleName(QStringLiteral("Export skin package"));
     copyKeys = MakeTool(
         QStringLiteral("Copy keys"),
         QStringLiteral(
@@ -110,12 +116,13 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
     grid->addWidget(exportPng, 1, 0, 1, 2);
     grid->addWidget(copyKeys, 1, 2, 1, 2);
     grid->addWidget(allScreens, 2, 0, 1, 2);
-    grid->addWidget(importMockup, 2, 2, 1, 2);
+    grid->addWidget(exportPackage, 2, 2, 1, 2);
+    grid->addWidget(importMockup, 3, 0, 1, 2);
     auto* overlayRow = new QHBoxLayout;
     overlayRow->addWidget(outlines);
     overlayRow->addWidget(keyColour);
     overlayRow->addStretch();
-    grid->addLayout(overlayRow, 3, 0, 1, 4);
+    grid->addLayout(overlayRow, 3, 2, 1, 2);
     auto* pointerRow = new QHBoxLayout;
     pointerRow->addWidget(pointerLabel);
     pointerRow->addWidget(pointerPosition);

@@ -49,6 +49,7 @@ public:
     QCheckBox* reloadOnChange = nullptr;
     QComboBox* magnifier = nullptr;
     QPushButton* exportPng = nullptr;
+    QPushButton* exportPackage = nullptr;
     QPushButton* copyKeys = nullptr;
     QPushButton* allScreens = nullptr;
     QPushButton* importMockup = nullptr;

@@ -31,6 +31,9 @@ public:
     std::optional<QString> ChooseExportFile(QWidget*, const QString&) override {
         return std::nullopt;
     }
+    std::optional<QString> ChoosePackageFile(QWidget*, const QString&) override {
+        return std::nullopt;
+    }
     QString path;
 };
 

@@ -28,5 +28,6 @@ Command AddCompareCommand(CLI::App& parent);
 Command AddDiffCommand(CLI::App& parent);
 Command AddPlaceCommand(CLI::App& parent);
 Command AddImportCommand(CLI::App& parent);
+Command AddPackCommand(CLI::App& parent);
 
 } // namespace pindrel::cli

@@ -46,14 +46,15 @@ int Run(int argc, char** argv) {
     app.set_version_flag("--version", std::string("pindrel-cli ") + PINDREL_VERSION);
     // Left-over words are reported here, in the tool's own words.
     app.allow_extras();
-    app.footer("Exit status: 0 done, 1 a skin or bitmap could not be read (or lint found an "
-               "error, or compare or diff found a difference), 2 usage error. An output file "
+    app.footer("Exit status: 0 done, 1 a skin or bitmap could not be read (or lint or pack found "
+               "an error, or compare or diff found a difference), 2 usage error. An output file "
                "named - is standard output.");
 
     std::vector<Command> commands = {
         AddRenderCommand(app),  AddSheetCommand(app),  AddInspectCommand(app),
         AddLintCommand(app),    AddDecodeCommand(app), AddConvertCommand(app),
-        AddPlaceCommand(app),   AddImportCommand(app), AddSnapshotCommand(app),
+        AddPlaceCommand(app),   AddImportCommand(app), AddPackCommand(app),
+        AddSnapshotCommand(app),
         AddCompareCommand(app), AddDiffCommand(app)};
     for (Command& c : commands)
         c.app->allow_extras();

@@ -30,13 +30,18 @@ std::string ShellWord(std::string_view name) {
     return word + "'";
 }
 
-std::string ConvertCommand(std::string_view from, std::string_view to) {
-    return "pindrel-cli convert " + ShellWord(from) + " -o " + ShellWord(to);
+// Without the key, transparent pixels would be composited into an opaque box.
+std::string ConvertCommand(std::string_view from, std::string_view to, std::optional<Color> key) {
+    std::string command = "pindrel-cli convert " + ShellWord(from) + " -o " + ShellWord(to);
+    if (key)
+        command += " --key " + std::to_string(key->R()) + "," + std::to_string(key->G()) + "," +
+                   std::to_string(key->B());
+    return command;
 }
 
 // The fix for a picture of another format: convert it, under a .bmp name when it has none.
-std::string ConvertFix(std::string_view name) {
-    if (EndsWithNoCase(name, ".bmp")) return "run: " + ConvertCommand(name, name);
+std::string ConvertFix(std::string_view name, std::optional<Color> key) {
+    if (EndsWithNoCase(name, ".bmp")) return "run: " + ConvertCommand(name, name, key);
     const size_t slash = name.rfind('/');
     const size_t dot = name.rfind('.');
     const std::string bmp = std::string(dot != std::string_view::npos &&
@@ -44,7 +49,7 @@ std::string ConvertFix(std::string_view name) {
                                             ? name.substr(0, dot)
                                             : name) +
                             ".bmp";
-    return "run: " + ConvertCommand(name, bmp) + " and name " + bmp + " in the skin";
+    return "run: " + ConvertCommand(name, bmp, key) + " and name " + bmp + " in the skin";
 }
 
 std::optional<std::string_view> OtherFormat(std::span<const uint8_t> head, std::string_view name) {
@@ -64,20 +69,21 @@ std::optional<std::string_view> OtherFormat(std::span<const uint8_t> head, std::
 
 } // namespace
 
-std::optional<BitmapAdvice> AdviseOnBitmap(std::span<const uint8_t> head, std::string_view name) {
+std::optional<BitmapAdvice> AdviseOnBitmap(std::span<const uint8_t> head, std::string_view name,
+                                           std::optional<Color> key) {
     const std::string plainName(name);
     if (const auto format = OtherFormat(head, name)) {
         return BitmapAdvice{plainName + " is not a BMP" +
                                 (format->empty() ? "" : " but " + std::string(*format)) +
                                 ", which skins cannot use",
-                            ConvertFix(name)};
+                            ConvertFix(name, key)};
     }
     ByteReader in(head);
     if (in.ReadU16() != 0x4D42) return std::nullopt;
     in.Seek(14);
     const uint32_t headerSize = in.ReadU32();
     const std::string header = std::to_string(headerSize) + "-byte header";
-    const std::string convert = "run: " + ConvertCommand(name, name);
+    const std::string convert = "run: " + ConvertCommand(name, name, key);
     if (headerSize == 108 || headerSize == 124)
         return BitmapAdvice{plainName + " has a " + header +
                                 " (colour-space information), which skins cannot use",
@@ -93,10 +99,11 @@ std::optional<BitmapAdvice> AdviseOnBitmap(std::span<const uint8_t> head, std::s
     return std::nullopt;
 }
 
-std::optional<BitmapAdvice> AdviseOnBitmapFile(std::string_view path, std::string_view name) {
+std::optional<BitmapAdvice> AdviseOnBitmapFile(std::string_view path, std::string_view name,
+                                               std::optional<Color> key) {
     const ReadFileResult head = ReadRegularFileHead(path, kBitmapAdviceBytes);
     if (head.status != ReadFileStatus::Ok) return std::nullopt;
-    return AdviseOnBitmap(head.bytes, name);
+    return AdviseOnBitmap(head.bytes, name, key);
 }
 
 } // namespace pindrel

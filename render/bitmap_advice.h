@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "render/color.h"
+
 namespace pindrel {
 
 // What a file the skin decoder refuses is, and how an author makes a bitmap of it.
@@ -19,10 +21,13 @@ inline constexpr size_t kBitmapAdviceBytes = 34;
 
 // Advice from a file's first bytes (fewer when the file is shorter) and the name a skin gives it:
 // PNG and JPEG files, whatever their names, names of PNG and JPEG files, and bitmaps with headers
-// that editors write but skins cannot read. Nothing when neither tells.
-std::optional<BitmapAdvice> AdviseOnBitmap(std::span<const uint8_t> head, std::string_view name);
+// that editors write but skins cannot read. Nothing when neither tells. With the key colour the
+// picture is drawn with, the command converts transparency to that colour.
+std::optional<BitmapAdvice> AdviseOnBitmap(std::span<const uint8_t> head, std::string_view name,
+                                           std::optional<Color> key = std::nullopt);
 
 // The same for a file on disk; nothing when it cannot be read.
-std::optional<BitmapAdvice> AdviseOnBitmapFile(std::string_view path, std::string_view name);
+std::optional<BitmapAdvice> AdviseOnBitmapFile(std::string_view path, std::string_view name,
+                                               std::optional<Color> key = std::nullopt);
 
 } // namespace pindrel

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <initializer_list>
 #include <set>
 #include <system_error>
 
@@ -78,11 +79,20 @@ std::string BytesText(uint64_t bytes) {
                              : std::to_string(bytes) + " bytes";
 }
 
+// The colour the section keys out, which a converted picture must give its transparent pixels.
+std::optional<Color> SectionKey(const Context& cx, const LoadDrop& d) {
+    if (d.kind == SectionKind::BorderImage || d.section < 0) return std::nullopt;
+    Color key;
+    if (!cx.ini.GetColor(d.section, KeyName(SkinKey::TranspColor), key)) return std::nullopt;
+    return key;
+}
+
 void ReportBitmapDrop(Context& cx, const LoadDrop& d) {
     const std::string consequence(Consequence(d.kind));
     const std::string path = cx.Resolve(d.file).lexically_normal().string();
-    if (const auto advice =
-            d.status == BmpStatus::NotABitmap ? AdviseOnBitmapFile(path, d.file) : std::nullopt) {
+    if (const auto advice = d.status == BmpStatus::NotABitmap
+                                ? AdviseOnBitmapFile(path, d.file, SectionKey(cx, d))
+                                : std::nullopt) {
         cx.Error(d.line, LintRule::BitmapNeedsConverting,
                  advice->problem + " (" + consequence + "); " + advice->fix);
         return;
@@ -171,27 +181,63 @@ void CheckOnScreen(Context& cx, const SkinElement& e, std::string_view what) {
     }
 }
 
-void CheckColourKey(Context& cx, const SkinElement& e, bool keyed, Size natural) {
+bool HasColour(const std::optional<DibImage>& picture, Color colour) {
+    if (!picture) return false;
+    const ConstPixelView view = picture->View();
+    for (int32_t y = 0; y < view.height; ++y) {
+        for (int32_t x = 0; x < view.width; ++x) {
+            if (view.Pixel(x, y) == colour) return true;
+        }
+    }
+    return false;
+}
+
+// A picture of an element with a transparent colour, and its name as the skin gives it.
+struct KeyedPicture {
+    const std::optional<DibImage>& picture;
+    std::string_view file;
+};
+
+// Where the key cannot act because the element is drawn resized, and where it could act but
+// finds nothing to key out: an author who keys out the wrong colour sees an opaque box.
+void CheckColourKey(Context& cx, const SkinElement& e, bool keyed, Size natural, Color key,
+                    std::initializer_list<KeyedPicture> pictures) {
     if (!keyed) return;
     std::string where;
+    bool applies = false;
     for (size_t o = 0; o < 3; ++o) {
         const Rect& r = e.rects[o];
-        if (!OnScreen(r, o) || (r.Width() == natural.width && r.Height() == natural.height))
+        if (!OnScreen(r, o)) continue;
+        if (r.Width() == natural.width && r.Height() == natural.height) {
+            applies = true;
             continue;
+        }
         where += (where.empty() ? "" : ", ") + std::string(kOrientationNames[o]);
     }
-    const std::string_view key = KeyName(SkinKey::TranspColor);
+    const std::string_view keyName = KeyName(SkinKey::TranspColor);
+    const int32_t line = KeyLineOf(e, keyName);
     if (!where.empty())
-        cx.Warning(KeyLineOf(e, key), LintRule::ColourKeyCannotApply,
-                   Quote(key) + " cannot apply in " + where +
+        cx.Warning(line, LintRule::ColourKeyCannotApply,
+                   Quote(keyName) + " cannot apply in " + where +
                        ": the rectangle is not the picture's size (" +
                        SizeText(natural.width, natural.height) +
                        "), so it is drawn resized and opaque");
+    if (!applies || std::any_of(pictures.begin(), pictures.end(),
+                                [&](const KeyedPicture& p) { return HasColour(p.picture, key); }))
+        return;
+    std::string names;
+    for (const KeyedPicture& p : pictures)
+        names += (names.empty() ? "" : " or ") + Quote(p.file);
+    cx.Warning(line, LintRule::ColourKeyMatchesNothing,
+               Quote(keyName) + " " + std::to_string(key.R()) + "," + std::to_string(key.G()) +
+                   "," + std::to_string(key.B()) + " matches no pixel of " + names +
+                   ": nothing is keyed out");
 }
 
 void CheckImage(Context& cx, const Skin& skin, const SkinImage& image, std::string_view what) {
     CheckOnScreen(cx, image, std::string(what) + " " + Quote(image.file));
-    CheckColourKey(cx, image, image.hasTransparentColor, {image.width, image.height});
+    CheckColourKey(cx, image, image.hasTransparentColor, {image.width, image.height},
+                   image.transparentColor, {{image.bitmap, image.file}});
     if (image.border != 0 && !skin.borderImage.loaded)
         cx.Warning(KeyLineOf(image, KeyName(SkinKey::Border)), LintRule::BorderWithoutBorderImage,
                    Quote(KeyName(SkinKey::Border)) +
@@ -208,7 +254,8 @@ void CheckButton(Context& cx, const SkinButton& button) {
                        " but the up picture is " + SizeText(up.width, up.height) +
                        "; the button is drawn at the up picture's size");
     CheckOnScreen(cx, button, "button " + Quote(button.fileUp));
-    CheckColourKey(cx, button, button.hasTransparentColor, up);
+    CheckColourKey(cx, button, button.hasTransparentColor, up, button.transparentColor,
+                   {{button.upBitmap, button.fileUp}, {button.downBitmap, button.fileDown}});
 }
 
 void CheckLabelPlacement(Context& cx, const SkinLabel& label) {

@@ -6,7 +6,7 @@ namespace pindrel {
 
 namespace {
 
-constexpr std::array<LintRuleInfo, 32> kRules = {{
+constexpr std::array<LintRuleInfo, 38> kRules = {{
     {LintRule::SkinUnreadable, "skin-unreadable", "The skin file cannot be read"},
     {LintRule::LineIgnored, "line-ignored", "A line the reader drops"},
     {LintRule::SectionNameCase, "section-name-case",
@@ -51,6 +51,18 @@ constexpr std::array<LintRuleInfo, 32> kRules = {{
     {LintRule::LabelWithoutSize, "label-without-size", "A label without a size"},
     {LintRule::FontSubstituted, "font-substituted", "A font face that is not installed"},
     {LintRule::UnknownCallerField, "unknown-caller-field", "A name that is no caller field"},
+    {LintRule::ColourKeyMatchesNothing, "colour-key-matches-nothing",
+     "A transparent colour that no pixel of its picture has, where it could apply"},
+    {LintRule::DeviceRefusesName, "device-refuses-name",
+     "A packed name the device refuses: a character, a reserved name, a last dot or space"},
+    {LintRule::NameCaseCollision, "name-case-collision",
+     "Packed names that differ only in case, which the device takes for one"},
+    {LintRule::NameMatchesIgnoringCase, "name-matches-ignoring-case",
+     "A picture name that matches a file only when case is ignored"},
+    {LintRule::PictureOutsideFolder, "picture-outside-folder",
+     "A picture outside the skin's folder, which its package cannot hold"},
+    {LintRule::NameNotAscii, "name-not-ascii",
+     "A packed name with bytes outside ASCII, read in the device's code page"},
 }};
 
 } // namespace

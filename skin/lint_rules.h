@@ -40,6 +40,13 @@ enum class LintRule : uint8_t {
     LabelWithoutSize,
     FontSubstituted,
     UnknownCallerField,
+    ColourKeyMatchesNothing,
+    // Found when the skin is packed for the device, whose file system reads names differently.
+    DeviceRefusesName,
+    NameCaseCollision,
+    NameMatchesIgnoringCase,
+    PictureOutsideFolder,
+    NameNotAscii,
 };
 
 struct LintRuleInfo {

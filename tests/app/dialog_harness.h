@@ -41,12 +41,18 @@ public:
         suggestions.push_back(suggested);
         return newSkinAnswer;
     }
+    std::optional<QString> ChoosePackageFile(QWidget*, const QString& suggested) override {
+        packageSuggestions.push_back(suggested);
+        return packageAnswer;
+    }
     std::deque<std::optional<QString>> answers;
     std::optional<QString> mockupAnswer;
     std::optional<QString> newSkinAnswer;
     QStringList starts;
     std::optional<QString> exportAnswer;
     QStringList suggestions;
+    std::optional<QString> packageAnswer;
+    QStringList packageSuggestions;
 };
 
 class FakeSink final : public MessageSink {

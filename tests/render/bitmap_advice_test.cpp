@@ -59,5 +59,20 @@ TEST(AdviseOnBitmap, NamesTheProblemAndTheCommand) {
     }
 }
 
+TEST(AdviseOnBitmap, ConvertsTransparencyToTheKeyColour) {
+    const std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0};
+    const auto bmp = test::WriteBmp(test::BmpFile().Size(1, 1).InfoSize(124).Bits(32, 3));
+    const Color key = Color::FromRgb(255, 0, 128);
+    const auto fromPng = AdviseOnBitmap(png, "warn.png", key);
+    ASSERT_TRUE(fromPng);
+    EXPECT_NE(fromPng->fix.find("convert warn.png -o warn.bmp --key 255,0,128 and name warn.bmp"),
+              std::string::npos)
+        << fromPng->fix;
+    const auto fromBmp = AdviseOnBitmap(bmp, "a.bmp", key);
+    ASSERT_TRUE(fromBmp);
+    EXPECT_NE(fromBmp->fix.find("convert a.bmp -o a.bmp --key 255,0,128"), std::string::npos)
+        << fromBmp->fix;
+}
+
 } // namespace
 } // namespace pindrel

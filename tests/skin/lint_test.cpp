@@ -53,7 +53,7 @@ TEST_F(Lint, CleanSkinHasNoFindings) {
     const std::string ini = "; a comment\n[Background Color]\ncolor=0,0,64\n"
                             "[Border Image]\nfile=border.bmp\n"
                             "[Photo Rect]\nposP=10,10\nsizeP=100,100\n"
-                            "[Image]\nfile=a.bmp\nborder=1\ntransp_color=255,0,255\n"
+                            "[Image]\nfile=a.bmp\nborder=1\ntransp_color=255,0,0\n"
                             "[Button]\nfile_up=a.bmp\nfile_down=a.bmp\nid=3\n"
                             "[Label]\nfields=name, phone\nfont1=12,Tahoma,1\ncolor2=255,255,255\n" +
                             std::string(kPlaced) + "[Notes]\nauthor=me\n";
@@ -125,6 +125,8 @@ TEST_F(Lint, EachFindingOnItsLine) {
         {"PNG named in a skin", "[Button]\nfile_up=shot.png\nfile_down=a.bmp\n", 2, true,
          "shot.png is not a BMP but a PNG picture, which skins cannot use (button dropped); run: "
          "pindrel-cli convert shot.png -o shot.bmp and name shot.bmp in the skin"},
+        {"PNG drawn with a key colour", "[Image]\nfile=shot.png\ntransp_color=255,0,255\n", 2, true,
+         "run: pindrel-cli convert shot.png -o shot.bmp --key 255,0,255 and name shot.bmp"},
         {"bitmap name case", "[Image]\nfile=cap.bmp\n", 2, true,
          "cannot load \"cap.bmp\" (did you mean \"Cap.bmp\"? names are case-sensitive here)"},
         {"backslash in name", "[Image]\nfile=art\\a.bmp\n", 2, true, "(use \"/\" between folders)"},
@@ -140,6 +142,11 @@ TEST_F(Lint, EachFindingOnItsLine) {
          "[Image]\nfile=a.bmp\nposP=0,0\nsizeP=40,10\nposL=0,0\ntransp_color=255,0,255\n", 6, false,
          "\"transp_color\" cannot apply in Portrait: the rectangle is not the picture's "
          "size (20x10)"},
+        {"colour key of no pixel", "[Image]\nfile=a.bmp\ntransp_color=255,0,255\n", 3, false,
+         "\"transp_color\" 255,0,255 matches no pixel of \"a.bmp\": nothing is keyed out"},
+        {"colour key of no pixel of either button picture",
+         "[Button]\nfile_up=a.bmp\nfile_down=a.bmp\ntransp_color=0,0,1\n", 4, false,
+         "matches no pixel of \"a.bmp\" or \"a.bmp\""},
         {"label without an orientation",
          "[Label]\nfields=name\nposP=0,0\nsizeP=10,10\nposQ=0,0\nsizeQ=10,10\n", 1, false,
          "label has no \"posL\"; not drawn in Landscape"},
@@ -175,6 +182,26 @@ TEST_F(Lint, EachFindingOnItsLine) {
         EXPECT_TRUE(found) << "line " << c.line << (c.error ? " error: " : " warning: ") << c.text
                            << "\ngot:\n"
                            << Dump(findings);
+    }
+}
+
+// Silent where the key finds a pixel in either of a button's pictures, or cannot act at all
+// (which another finding says).
+TEST_F(Lint, ColourKeyOfNoPixelOnlyWhereItCouldAct) {
+    dir.Write("dot.bmp", test::Bmp24(20, 10, [](int32_t x, int32_t y) {
+                  return x == 19 && y == 9 ? Color::FromRgb(255, 0, 255) : kWhite;
+              }));
+    const std::string cases[] = {
+        "[Button]\nfile_up=a.bmp\nfile_down=dot.bmp\ntransp_color=255,0,255\n",
+        "[Image]\nfile=a.bmp\ntransp_color=255,0,255\n" + std::string(kPlaced),
+        "[Image]\nfile=a.bmp\nposP=0,400\nposL=0,400\nposQ=0,400\ntransp_color=1,2,3\n",
+    };
+    for (const std::string& ini : cases) {
+        SCOPED_TRACE(ini);
+        const auto findings = Run(ini);
+        EXPECT_TRUE(std::none_of(findings.begin(), findings.end(), [](const LintFinding& f) {
+            return f.rule == LintRule::ColourKeyMatchesNothing;
+        })) << Dump(findings);
     }
 }
 
