@@ -90,30 +90,60 @@ SourceView::SourceView(DesignerDialog& dialog, SkinEditor& editor, Workbench& be
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &SourceView::SelectAtCursor);
     connect(&editor, &SkinEditor::TextChanged, this, &SourceView::ShowText);
     connect(&editor, &SkinEditor::SelectionChanged, this, &SourceView::FollowSelection);
-    connect(&bench, &Workbench::FindingsChanged, this, &SourceView::MarkFindings);
+    // Findings follow every finished edit: the text too, when a gesture held it back.
+    connect(&bench, &Workbench::FindingsChanged, this, [this] {
+        if (stale_) ShowText();
+        MarkFindings();
+    });
     editor.SetFlush([this] { Flush(); });
     ShowText();
 }
 
 void SourceView::ShowText() {
     const SkinSession& session = dialog_.Session();
-    if (Pending() || (session.HasText() && session.Text() == shown_)) return;
+    if (Pending() || (session.HasText() && session.Text() == shown_)) {
+        stale_ = false;
+        return;
+    }
+    // Not while hidden, nor at every step of a drag: the text follows when it is seen, and when
+    // the gesture ends.
+    if (!isVisible() || editor_.InGesture()) {
+        stale_ = true;
+        return;
+    }
+    stale_ = false;
     shown_ = session.HasText() ? session.Text() : std::vector<uint8_t>();
     decoded_ = DecodeSource(shown_);
-    const QTextCursor was = textCursor();
-    const int block = was.blockNumber();
-    const int column = was.positionInBlock();
-    const int scroll = verticalScrollBar()->value();
+    const QString now = ToQString(decoded_.text);
+    QString was = document()->toRawText();
+    was.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    // Only what changed is replaced, so the cursor, the scroll and the highlighting of every
+    // other line stay.
+    const qsizetype most = std::min(was.size(), now.size());
+    qsizetype prefix = 0;
+    while (prefix < most && was[prefix] == now[prefix])
+        ++prefix;
+    qsizetype suffix = 0;
+    while (suffix < most - prefix && was[was.size() - 1 - suffix] == now[now.size() - 1 - suffix])
+        ++suffix;
     showing_ = true;
-    setPlainText(ToQString(decoded_.text));
-    const QTextBlock at = document()->findBlockByNumber(std::min(block, blockCount() - 1));
-    QTextCursor cursor(at);
-    cursor.setPosition(at.position() + std::min(column, std::max(0, at.length() - 1)));
-    setTextCursor(cursor);
-    verticalScrollBar()->setValue(scroll);
+    if (was.isEmpty()) {
+        // A skin shown afresh starts at its top.
+        setPlainText(now);
+    } else {
+        QTextCursor change(document());
+        change.setPosition(static_cast<int>(prefix));
+        change.setPosition(static_cast<int>(was.size() - suffix), QTextCursor::KeepAnchor);
+        change.insertText(now.mid(prefix, now.size() - prefix - suffix));
+    }
     showing_ = false;
     setReadOnly(!session.HasText());
     MarkFindings();
+}
+
+void SourceView::showEvent(QShowEvent* event) {
+    QPlainTextEdit::showEvent(event);
+    if (stale_) ShowText();
 }
 
 void SourceView::Apply() {

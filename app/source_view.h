@@ -38,6 +38,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     // Shows the skin's text as it is now, keeping the cursor's line and column.
@@ -56,6 +57,7 @@ private:
     SourceText decoded_;
     bool showing_ = false; // the text is being replaced, not typed
     bool following_ = false;
+    bool stale_ = false; // the skin's text changed while it could not be shown
 };
 
 } // namespace pindrel

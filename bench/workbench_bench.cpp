@@ -12,6 +12,7 @@
 #include "app/all_screens.h"
 #include "app/app_resources.h"
 #include "app/designer_dialog.h"
+#include "app/edit_gestures.h"
 #include "app/live_reload.h"
 #include "app/magnifier_window.h"
 #include "app/preview_window.h"
@@ -144,32 +145,60 @@ public:
     int64_t paints = 0;
 };
 
-// One step of a drag in edit mode on the example skin: the skin's text edited, loaded again
-// from memory with the pictures kept, and the preview repainted.
-void BM_DragStep(benchmark::State& state) {
+// One step of a drag in edit mode on the skin at path: the skin's text edited, loaded again
+// from memory with the pictures kept, and the preview repainted. With snapping, the moving
+// element's edges and centre are first matched against every other element drawn.
+void DragSteps(benchmark::State& state, const QString& path, size_t button, bool snapping) {
     auto chooser = std::make_unique<NoChooser>();
-    chooser->path = ExampleSkin();
+    chooser->path = path;
     DesignerDialog dialog(std::move(chooser), std::make_unique<NoSink>());
     ShowNow(dialog);
     dialog.Browse();
     dialog.Strip()->editSkin->setChecked(true);
     PaintCounter counter;
     dialog.Preview()->installEventFilter(&counter);
-    SkinEditor& editor = dialog.Tools().Editor();
+    EditGestures& gestures = dialog.Tools().Editor().Gestures();
     PreviewWindow& preview = *dialog.Preview();
-    const Rect r = dialog.buttons.at(1).rects[0];
+    const Rect r = dialog.buttons.at(button).rects[0];
     const QPointF centre((r.left + r.right) / 2.0, (r.top + r.bottom) / 2.0);
-    editor.Press(preview, centre, {});
+    const Qt::KeyboardModifiers mods = snapping ? Qt::NoModifier : Qt::AltModifier;
+    gestures.Press(preview, centre, {});
     const uint64_t decodes = dialog.Session().Decodes();
     int step = 0;
     for (auto _ : state)
-        editor.Move(preview, centre + QPointF(++step % 2, 0), Qt::LeftButton, {});
-    editor.Release(preview, centre, {});
+        gestures.Move(preview, centre + QPointF(++step % 2, 0), Qt::LeftButton, mods);
+    gestures.Release(preview, centre, {});
     state.counters["decodes_per_step"] =
         static_cast<double>(dialog.Session().Decodes() - decodes) / std::max(step, 1);
     state.counters["paints_per_step"] = static_cast<double>(counter.paints) / std::max(step, 1);
 }
+
+void BM_DragStep(benchmark::State& state) {
+    DragSteps(state, ExampleSkin(), 1, false);
+}
 BENCHMARK(BM_DragStep)->Unit(benchmark::kMillisecond)->Repetitions(5)->DisplayAggregatesOnly();
+
+// 200 elements (170 images, 20 buttons, 10 labels): the plain drag step beside the snapping one.
+struct CrowdedSkinDir {
+    CrowdedSkinDir() {
+        const std::string ini = bench::HeavySkin(dir.Path(), 170, 20, 10);
+        bench::WriteFile(dir.Path() / "crowded.ini", ini.data(), ini.size());
+    }
+    QString Path() const { return QString::fromStdString((dir.Path() / "crowded.ini").string()); }
+    bench::BenchDir dir;
+};
+
+void BM_DragStep200(benchmark::State& state) {
+    static const CrowdedSkinDir skin;
+    DragSteps(state, skin.Path(), 4, state.range(0) != 0);
+}
+BENCHMARK(BM_DragStep200)
+    ->ArgName("snapping")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->DisplayAggregatesOnly();
 
 // The same skin read again from its file, as Reload does: read, decoded, linted.
 void BM_ExampleReloadFromDisk(benchmark::State& state) {
