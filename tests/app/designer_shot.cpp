@@ -1,13 +1,16 @@
 // Shows the designer with a skin loaded, for screenshots:
 //   designer_shot SKIN [--magnifier N] [--pointer X,Y] [--reload-on-change] [--edit X,Y[,DX,DY]]
-//                 [--outlines] [--keys] [--all-screens OUT.png] [--import MOCKUP] [ID...]
+//                 [--hold X,Y,DX,DY] [--select X,Y] [--outlines] [--keys]
+//                 [--all-screens OUT.png] [--import MOCKUP] [ID...]
 // clicks Browse with SKIN chosen, then clicks each control ID (a radio button, the align box...),
 // sets the workbench as asked, and prints the window id for a screen grabber. With
 // PINDREL_SHOT_OUT set, it saves its own grab there instead (at the screen's pixel density), the
-// magnifier beside the dialog when it is open (with --import, the review of MOCKUP alone), and
-// exits.
+// magnifier and the editor window beside the dialog when they are open (with --import, the
+// review of MOCKUP alone), and exits. --hold drags without letting go, so that the guides show;
+// --select clicks an element in edit mode.
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -19,6 +22,7 @@
 
 #include "app/all_screens.h"
 #include "app/designer_dialog.h"
+#include "app/editor_window.h"
 #include "app/magnifier_tool.h"
 #include "app/magnifier_window.h"
 #include "app/mockup_import_dialog.h"
@@ -63,20 +67,27 @@ public:
     }
 };
 
-// The dialog and, when open, the magnifier to its right, as one picture.
+// The dialog and, when open, the magnifier and the editor window to its right, as one picture.
 QPixmap GrabAll(pindrel::DesignerDialog& dialog) {
-    const QPixmap main = dialog.grab();
+    std::vector<QPixmap> parts = {dialog.grab()};
     pindrel::MagnifierWindow* m = dialog.Tools().Magnifier().Window();
-    if (!m || !m->isVisible()) return main;
-    const QPixmap side = m->grab();
-    const qreal ratio = main.devicePixelRatio();
+    if (m && m->isVisible()) parts.push_back(m->grab());
+    if (dialog.Tools().Editing().isVisible()) parts.push_back(dialog.Tools().Editing().grab());
+    if (parts.size() == 1) return parts.front();
+    const qreal ratio = parts.front().devicePixelRatio();
     const int gap = 16;
-    QPixmap all(QSize(main.width() + gap + side.width(), std::max(main.height(), side.height())));
+    QSize size(-gap, 0);
+    for (const QPixmap& p : parts)
+        size = QSize(size.width() + gap + p.width(), std::max(size.height(), p.height()));
+    QPixmap all(size);
     all.setDevicePixelRatio(ratio);
     all.fill(dialog.palette().color(QPalette::Window).darker(115));
     QPainter painter(&all);
-    painter.drawPixmap(QPointF(0, 0), main);
-    painter.drawPixmap(QPointF((main.width() + gap) / ratio, 0), side);
+    int x = 0;
+    for (const QPixmap& p : parts) {
+        painter.drawPixmap(QPointF(x / ratio, 0), p);
+        x += p.width() + gap;
+    }
     return all;
 }
 
@@ -99,6 +110,8 @@ int main(int argc, char** argv) {
     std::optional<QPoint> pointer;
     std::optional<QPoint> edit;
     QPoint editDrag;
+    bool hold = false;
+    std::optional<QPoint> select;
     QString screensOut;
     for (qsizetype i = 2; i < args.size(); ++i) {
         if (args[i] == QStringLiteral("--magnifier") && i + 1 < args.size()) {
@@ -111,6 +124,14 @@ int main(int argc, char** argv) {
             const QStringList v = args[++i].split(QLatin1Char(','));
             edit = QPoint(v.value(0).toInt(), v.value(1).toInt());
             editDrag = QPoint(v.value(2).toInt(), v.value(3).toInt());
+        } else if (args[i] == QStringLiteral("--hold") && i + 1 < args.size()) {
+            const QStringList v = args[++i].split(QLatin1Char(','));
+            edit = QPoint(v.value(0).toInt(), v.value(1).toInt());
+            editDrag = QPoint(v.value(2).toInt(), v.value(3).toInt());
+            hold = true;
+        } else if (args[i] == QStringLiteral("--select") && i + 1 < args.size()) {
+            const QStringList v = args[++i].split(QLatin1Char(','));
+            select = QPoint(v.value(0).toInt(), v.value(1).toInt());
         } else if (args[i] == QStringLiteral("--outlines")) {
             dialog.Strip()->outlines->setChecked(true);
         } else if (args[i] == QStringLiteral("--keys")) {
@@ -125,7 +146,7 @@ int main(int argc, char** argv) {
             b->click();
         }
     }
-    if (edit) {
+    if (edit || select) {
         dialog.Strip()->editSkin->setChecked(true);
         QWidget* preview = dialog.Preview();
         const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
@@ -133,9 +154,15 @@ int main(int argc, char** argv) {
                           type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, {});
             QCoreApplication::sendEvent(preview, &e);
         };
-        send(QEvent::MouseButtonPress, *edit, Qt::LeftButton);
-        send(QEvent::MouseMove, *edit + editDrag, Qt::LeftButton);
-        send(QEvent::MouseButtonRelease, *edit + editDrag, Qt::NoButton);
+        if (select) {
+            send(QEvent::MouseButtonPress, *select, Qt::LeftButton);
+            send(QEvent::MouseButtonRelease, *select, Qt::NoButton);
+        }
+        if (edit) {
+            send(QEvent::MouseButtonPress, *edit, Qt::LeftButton);
+            send(QEvent::MouseMove, *edit + editDrag, Qt::LeftButton);
+            if (!hold) send(QEvent::MouseButtonRelease, *edit + editDrag, Qt::NoButton);
+        }
     }
     if (magnifier) dialog.Strip()->SetMagnifierFactor(magnifier);
     if (!screensOut.isEmpty()) dialog.Tools().AllScreens().Open();
