@@ -2,14 +2,17 @@
 
 #include <QHeaderView>
 
+#include "ini/ini_file.h"
 #include "skin/element_at.h"
 #include "skin/skin.h"
+#include "skin/skin_format.h"
 
 namespace pindrel {
 
 namespace {
 
 constexpr int kElementRole = Qt::UserRole;
+constexpr int kSectionRole = Qt::UserRole + 1; // a section left out; no element then
 
 QString Bytes(const std::string& s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -53,11 +56,34 @@ ElementsList::ElementsList(QWidget* parent) : QTreeWidget(parent) {
     for (const int column : {0, 2, 3})
         header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        if (!marking_ && item) emit Chosen(Decode(item->data(0, kElementRole).toInt()));
+        if (marking_ || !item) return;
+        if (item->data(0, kSectionRole).isValid())
+            emit ChosenSection(item->data(0, kSectionRole).toInt());
+        else
+            emit Chosen(Decode(item->data(0, kElementRole).toInt()));
     });
 }
 
-void ElementsList::ShowElements(const Skin& skin, CallType t) {
+QString DropReason(const LoadDrop& d) {
+    const std::string_view key = KeyName(d.key);
+    const QString k = QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()));
+    switch (d.cause) {
+    case DropCause::MissingKey:
+        return QStringLiteral("\"%1\" is missing").arg(k);
+    case DropCause::NoItems:
+        return QStringLiteral("\"%1\" names no caller field").arg(k);
+    case DropCause::Bitmap:
+        return QStringLiteral("%1 (\"%2\") cannot be read: %3")
+            .arg(Bytes(d.file), k,
+                 QString::fromLatin1(d.reason.data(), static_cast<qsizetype>(d.reason.size())));
+    case DropCause::Budget:
+        return QStringLiteral("the skin's pictures are too large together");
+    }
+    return {};
+}
+
+void ElementsList::ShowElements(const Skin& skin, CallType t, const LoadReport* report,
+                                const IniFile* file) {
     marking_ = true;
     clear();
     const auto add = [&](PlacedElement e, const QString& kind, const QString& what, int32_t line) {
@@ -82,15 +108,41 @@ void ElementsList::ShowElements(const Skin& skin, CallType t) {
             skin.labels[i].line);
     add({PlacedKind::Photo, 0}, QStringLiteral("Photo"), QStringLiteral("caller's picture"),
         skin.photoRect.line);
+    if (report && file) {
+        for (const LoadDrop& d : report->drops) {
+            const bool element = d.kind == SectionKind::Image || d.kind == SectionKind::Button ||
+                                 d.kind == SectionKind::Label;
+            if (!element || d.section < 0 ||
+                static_cast<size_t>(d.section) >= file->sectionLines.size())
+                continue;
+            auto* item = new QTreeWidgetItem(this);
+            const std::string_view name = SectionName(d.kind);
+            item->setText(
+                0, QStringLiteral("%1 (not loaded)")
+                       .arg(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()))));
+            const QString why = DropReason(d);
+            item->setText(1, why);
+            item->setToolTip(1, why);
+            item->setText(
+                2, QString::number(file->sectionLines[static_cast<size_t>(d.section)].header));
+            item->setText(3, QStringLiteral("no"));
+            item->setData(0, kSectionRole, d.section);
+            item->setForeground(0, QColor(176, 0, 0));
+        }
+    }
     marking_ = false;
 }
 
-void ElementsList::Mark(const std::optional<PlacedElement>& element) {
+void ElementsList::Mark(const std::optional<PlacedElement>& element,
+                        std::optional<int32_t> section) {
     marking_ = true;
     QTreeWidgetItem* found = nullptr;
-    for (int i = 0; element && i < topLevelItemCount(); ++i) {
+    for (int i = 0; (element || section) && i < topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = topLevelItem(i);
-        if (Decode(item->data(0, kElementRole).toInt()) == *element) found = item;
+        const QVariant left = item->data(0, kSectionRole);
+        if (left.isValid() ? section == left.toInt()
+                           : element && Decode(item->data(0, kElementRole).toInt()) == *element)
+            found = item;
     }
     setCurrentItem(found);
     if (!found) clearSelection();

@@ -45,24 +45,6 @@ bool Exists(const Skin& skin, const PlacedElement& e) {
     return ElementRect(skin, e).has_value();
 }
 
-QString DropText(const LoadDrop& d) {
-    const std::string_view key = KeyName(d.key);
-    const QString k = QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()));
-    switch (d.cause) {
-    case DropCause::MissingKey:
-        return QStringLiteral("\"%1\" is missing.").arg(k);
-    case DropCause::NoItems:
-        return QStringLiteral("\"%1\" names no caller field.").arg(k);
-    case DropCause::Bitmap:
-        return QStringLiteral("%1 (\"%2\") cannot be read: %3.")
-            .arg(QString::fromStdString(d.file), k,
-                 QString::fromLatin1(d.reason.data(), static_cast<qsizetype>(d.reason.size())));
-    case DropCause::Budget:
-        return QStringLiteral("The skin's pictures are too large together.");
-    }
-    return {};
-}
-
 } // namespace
 
 SkinEditor::SkinEditor(DesignerDialog& dialog, Workbench& bench, QObject* parent)
@@ -76,6 +58,7 @@ SkinEditor::SkinEditor(DesignerDialog& dialog, Workbench& bench, QObject* parent
     connect(strip.redo, &QAbstractButton::clicked, this, &SkinEditor::Redo);
     connect(strip.save, &QAbstractButton::clicked, this, [this] { Save(); });
     connect(strip.elements, &ElementsList::Chosen, this, [this](PlacedElement e) { Select(e); });
+    connect(strip.elements, &ElementsList::ChosenSection, this, &SkinEditor::SelectSection);
     // Application-wide, so that they work in the magnifier too; a focused text field keeps its
     // own undo.
     const auto shortcut = [&](const QKeySequence& keys, auto slot) {
@@ -161,7 +144,7 @@ void SkinEditor::SelectSection(int32_t section) {
     const bool changed = section_ != section || !selected_.empty();
     selected_.clear();
     section_ = section;
-    bench_.Strip().elements->Mark(std::nullopt);
+    bench_.Strip().elements->Mark(std::nullopt, section);
     ShowState();
     Repaint();
     if (changed) emit SelectionChanged();
@@ -169,7 +152,7 @@ void SkinEditor::SelectSection(int32_t section) {
 
 QString SkinEditor::WhyNotLoaded(int32_t s) const {
     for (const LoadDrop& d : dialog_.Session().Report().drops)
-        if (d.section == s) return DropText(d);
+        if (d.section == s) return DropReason(d) + QLatin1Char('.');
     return {};
 }
 
@@ -356,7 +339,9 @@ void SkinEditor::SkinLoaded(bool fromDisk) {
         const bool had = !selected_.empty() || section_.has_value();
         selected_.clear();
         section_.reset();
-        bench_.Strip().elements->ShowElements(dialog_, dialog_.GetCallType(nullptr));
+        bench_.Strip().elements->ShowElements(dialog_, dialog_.GetCallType(nullptr),
+                                              &dialog_.Session().Report(),
+                                              &dialog_.Session().Parsed());
         ShowState();
         emit TextChanged();
         if (had) emit SelectionChanged();
@@ -372,8 +357,9 @@ void SkinEditor::Painted() {
     if (t == shownCallType_ && dialog_.orientation == shownOrientation_) return;
     shownCallType_ = t;
     shownOrientation_ = dialog_.orientation;
-    bench_.Strip().elements->ShowElements(dialog_, t);
-    bench_.Strip().elements->Mark(Selection());
+    bench_.Strip().elements->ShowElements(dialog_, t, &dialog_.Session().Report(),
+                                          &dialog_.Session().Parsed());
+    bench_.Strip().elements->Mark(Selection(), section_);
     ShowState();
 }
 

@@ -81,9 +81,9 @@ Workbench::Workbench(DesignerDialog& dialog) : QObject(&dialog), dialog_(dialog)
     // The strip's stops follow the dialog's own last one, before the chain returns to the first.
     QWidget* previous = dialog.Control(IdAlignBottom);
     const std::initializer_list<QWidget*> stops = {
-        strip_->reloadOnChange, strip_->magnifier,     strip_->exportPng,    strip_->copyKeys,
-        strip_->exportPackage,  strip_->importMockup,  strip_->editSkin,     strip_->undo,
-        strip_->redo,           strip_->save,          strip_->editorWindow, strip_->lists};
+        strip_->reloadOnChange, strip_->magnifier,    strip_->exportPng,    strip_->copyKeys,
+        strip_->exportPackage,  strip_->importMockup, strip_->editSkin,     strip_->undo,
+        strip_->redo,           strip_->save,         strip_->editorWindow, strip_->lists};
     for (QWidget* w : stops) {
         QWidget::setTabOrder(previous, w);
         previous = w;
@@ -111,8 +111,9 @@ void Workbench::EditsSettled() {
                                   : LintSummary{{UnreadableSkinFinding(path)}, 1};
     strip_->problems->ShowFindings(findings_);
     // Every edit may move the lines of the sections after it.
-    strip_->elements->ShowElements(dialog_, dialog_.GetCallType(nullptr));
-    strip_->elements->Mark(editor_->Selection());
+    strip_->elements->ShowElements(dialog_, dialog_.GetCallType(nullptr), &session.Report(),
+                                   &session.Parsed());
+    strip_->elements->Mark(editor_->Selection(), editor_->SelectedSection());
     emit FindingsChanged();
 }
 
