@@ -230,17 +230,21 @@ bool SourceView::viewportEvent(QEvent* event) {
 }
 
 void SourceView::FollowSelection() {
-    const std::optional<PlacedElement>& selected = editor_.Selection();
-    if (!selected || Pending()) return;
-    const std::optional<Rect> exists = ElementRect(dialog_, *selected);
-    if (!exists) return;
-    const int32_t line =
-        selected->kind == PlacedKind::Image    ? dialog_.images[selected->index].line
-        : selected->kind == PlacedKind::Button ? dialog_.buttons[selected->index].line
-        : selected->kind == PlacedKind::Label  ? dialog_.labels[selected->index].line
-                                               : dialog_.photoRect.line;
-    if (line <= 0) return;
+    if (Pending()) return;
+    int32_t line = 0;
     const SkinIniFile& parsed = dialog_.Session().Parsed();
+    if (const std::optional<PlacedElement> selected = editor_.Selection()) {
+        if (!ElementRect(dialog_, *selected)) return;
+        line = selected->kind == PlacedKind::Image    ? dialog_.images[selected->index].line
+               : selected->kind == PlacedKind::Button ? dialog_.buttons[selected->index].line
+               : selected->kind == PlacedKind::Label  ? dialog_.labels[selected->index].line
+                                                      : dialog_.photoRect.line;
+    } else if (const std::optional<int32_t> s = editor_.SelectedSection()) {
+        // A section that did not load, chosen to be mended.
+        if (*s >= 0 && static_cast<size_t>(*s) < parsed.sectionLines.size())
+            line = parsed.sectionLines[static_cast<size_t>(*s)].header;
+    }
+    if (line <= 0) return;
     // Already in that section: the cursor stays where the author put it.
     if (SectionAtLine(parsed, textCursor().blockNumber() + 1) == SectionAtLine(parsed, line))
         return;
