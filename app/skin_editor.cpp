@@ -276,14 +276,14 @@ void SkinEditor::Nudge(int dx, int dy, int dw, int dh) {
 bool SkinEditor::Place(const Placement& placement) {
     SkinSession& session = dialog_.Session();
     if (!selection_ || !session.HasText()) return false;
-    PlaceResult result = PlaceElement(session.Text(), dialog_, *selection_, placement);
+    EditResult result = PlaceElement(session.Parsed(), dialog_, *selection_, placement);
     if (!result.ok) {
         bench_.Strip().ShowStatus(
             QStringLiteral("Cannot place: %1").arg(QString::fromStdString(result.error)));
         return false;
     }
-    if (result.bytes == session.Text()) return false;
-    session.Amend(std::move(result.bytes));
+    if (!result.changed) return false;
+    session.Amend(std::move(result.file));
     dialog_.LoadEdited();
     return true;
 }

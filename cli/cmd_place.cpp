@@ -113,7 +113,7 @@ int RunPlace(const PlaceOptions& o) {
         placement.width = size[0];
         placement.height = size[1];
     }
-    const PlaceResult placed = PlaceElement(bytes, skin, element, placement);
+    const EditResult placed = PlaceElement(ini, skin, element, placement);
     if (!placed.ok) {
         PrintError(o.skin + ": " + placed.error);
         return kExitFailed;
@@ -121,7 +121,8 @@ int RunPlace(const PlaceOptions& o) {
 
     std::string error;
     if (o.inPlace) {
-        const AtomicWriteStatus status = WriteBytesAtomically(o.skin, placed.bytes, &error, bytes);
+        const AtomicWriteStatus status =
+            WriteBytesAtomically(o.skin, placed.file.Bytes(), &error, bytes);
         if (status == AtomicWriteStatus::Written) return kExitOk;
         PrintError(o.skin + ": " + error + "; nothing written");
         return kExitFailed;
@@ -129,8 +130,8 @@ int RunPlace(const PlaceOptions& o) {
     const bool written = WriteOutputFile(
         o.out,
         [&](FILE* out, std::string*) {
-            return std::fwrite(placed.bytes.data(), 1, placed.bytes.size(), out) ==
-                   placed.bytes.size();
+            const std::span<const uint8_t> b = placed.file.Bytes();
+            return std::fwrite(b.data(), 1, b.size(), out) == b.size();
         },
         &error);
     if (written) return kExitOk;

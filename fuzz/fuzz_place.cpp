@@ -19,8 +19,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     p.y = WrapAdd(p.y, static_cast<int8_t>(data[1] << 4) / 16);
     p.width = data[3] & 1 ? 0 : WrapAdd(p.width, static_cast<int8_t>(data[2]) / 16);
     p.height = data[3] & 2 ? 0 : WrapAdd(p.height, static_cast<int8_t>(data[2] << 4) / 16);
-    const PlaceResult r = PlaceElement(ini, before, e, p);
-    if (!r.ok || !fuzz::LoadSkinFromBytes(after, r.bytes.data(), r.bytes.size())) std::abort();
-    if (!test::PlaceDifference(ini, before, r.bytes, after, e, p).empty()) std::abort();
+    SkinIniFile file;
+    file.Parse(ini);
+    const EditResult r = PlaceElement(file, before, e, p);
+    const std::span<const uint8_t> out = r.file.Bytes();
+    if (!r.ok || !fuzz::LoadSkinFromBytes(after, out.data(), out.size())) std::abort();
+    if (!test::PlaceDifference(ini, before, out, after, e, p).empty()) std::abort();
     return 0;
 }
