@@ -27,5 +27,11 @@ Command AddSnapshotCommand(CLI::App& parent);
 Command AddCompareCommand(CLI::App& parent);
 Command AddDiffCommand(CLI::App& parent);
 Command AddPlaceCommand(CLI::App& parent);
+Command AddSetCommand(CLI::App& parent);
+Command AddUnsetCommand(CLI::App& parent);
+Command AddAddCommand(CLI::App& parent);
+Command AddRemoveCommand(CLI::App& parent);
+Command AddDuplicateCommand(CLI::App& parent);
+Command AddRestackCommand(CLI::App& parent);
 
 } // namespace pindrel::cli

@@ -50,11 +50,13 @@ int Run(int argc, char** argv) {
                "error, or compare or diff found a difference), 2 usage error. An output file "
                "named - is standard output.");
 
-    std::vector<Command> commands = {AddRenderCommand(app),  AddSheetCommand(app),
-                                     AddInspectCommand(app), AddLintCommand(app),
-                                     AddDecodeCommand(app),  AddConvertCommand(app),
-                                     AddPlaceCommand(app),   AddSnapshotCommand(app),
-                                     AddCompareCommand(app), AddDiffCommand(app)};
+    std::vector<Command> commands = {
+        AddRenderCommand(app),  AddSheetCommand(app),    AddInspectCommand(app),
+        AddLintCommand(app),    AddDecodeCommand(app),   AddConvertCommand(app),
+        AddPlaceCommand(app),   AddSetCommand(app),      AddUnsetCommand(app),
+        AddAddCommand(app),     AddRemoveCommand(app),   AddDuplicateCommand(app),
+        AddRestackCommand(app), AddSnapshotCommand(app), AddCompareCommand(app),
+        AddDiffCommand(app)};
     for (Command& c : commands)
         c.app->allow_extras();
 
