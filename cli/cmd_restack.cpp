@@ -55,8 +55,9 @@ Command AddRestackCommand(CLI::App& parent) {
         ->type_name("N");
     AddEditOutput(cmd, o->args,
                   "The section moves with the comment lines right above its header and the blank "
-                  "lines after it, right before the element that then follows it, or after the "
-                  "last one. Kinds keep their order: images, then buttons, then labels. Every "
+                  "lines after it: right after the element that is to be drawn below it, or right "
+                  "before the one that is to be drawn over it. Kinds keep their order: images, "
+                  "then buttons, then labels. Every "
                   "other byte stays.",
                   std::string(kNoSuchElement) + " or a --to beyond the last element of its kind");
     return {cmd, [o] { return RunRestack(*o); }};

@@ -1,4 +1,6 @@
 // Removing, copying and moving whole sections; finding the section of a loaded element.
+#include <climits>
+
 #include "skin/edit_lines.h"
 #include "skin/skin.h"
 #include "skin/skin_edit_internal.h"
@@ -104,11 +106,16 @@ EditResult RestackSection(const SkinIniFile& file, const Skin& loaded, int32_t s
     if (to > others->size()) return Fail("no such place among the elements of its kind");
     if (others->empty()) return Finish(file, {});
 
+    // It goes between the elements that are to lie below and above it, moving as little as
+    // it can: right after the one below when it moves up, right before the one above when it
+    // moves down.
+    const int32_t below = to > 0 ? (*others)[to - 1] : -1;
+    const int32_t above = to < others->size() ? (*others)[to] : INT32_MAX;
+    if (section > below && section < above) return Finish(file, {});
+    const size_t at =
+        section < below ? FindSectionSpan(file, below).end : FindSectionSpan(file, above).lead;
     const std::span<const uint8_t> bytes = file.Bytes();
     const SectionSpan moved = FindSectionSpan(file, section);
-    const size_t at = to < others->size() ? FindSectionSpan(file, (*others)[to]).lead
-                                          : FindSectionSpan(file, others->back()).end;
-    if (at == moved.lead || at == moved.end) return Finish(file, {});
     std::string block(bytes.begin() + static_cast<ptrdiff_t>(moved.lead),
                       bytes.begin() + static_cast<ptrdiff_t>(moved.end));
     // Lines of its own wherever it goes: a last line without a break gets one.

@@ -59,8 +59,10 @@ EditResult RemoveSection(const SkinIniFile& file, int32_t section);
 // lines after them) right after it: the copy loads as the next element of its kind.
 EditResult DuplicateSection(const SkinIniFile& file, int32_t section);
 // Moves element section s, as RemoveSection takes it, among the sections of its kind so that it
-// loads as element `to` of its kind: right before the section of the element that is then next,
-// or after the last one. `loaded` is the skin as loaded from exactly these bytes.
+// loads as element `to` of its kind, moving as little as it can: right after the element that
+// is to lie below it when it moves up the stack, right before the one that is to lie above it
+// when it moves down; where it lies between them already, nothing changes. `loaded` is the skin
+// as loaded from exactly these bytes.
 EditResult RestackSection(const SkinIniFile& file, const Skin& loaded, int32_t section, size_t to);
 
 // The loaded elements of a kind, counted as inspect and place count them.

@@ -128,9 +128,11 @@ EditOp ChooseEdit(const SkinIniFile& file, const Skin& loaded, std::span<const u
         op.section = elementSections[c[1] % elementSections.size()];
         break;
     case Kind::Restack: {
+        // Mostly elsewhere than where it is.
         const auto [kind, index] = elements[c[1] % elements.size()];
+        const size_t count = LoadedCount(loaded, kind);
         op.section = LoadedSection(loaded, file, kind, index);
-        op.to = c[2] % LoadedCount(loaded, kind);
+        op.to = count > 1 && (c[3] & 3) ? (index + 1 + c[2] % (count - 1)) % count : c[2] % count;
         break;
     }
     case Kind::Place:
