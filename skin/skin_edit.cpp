@@ -161,11 +161,14 @@ std::string Entry(std::string_view key, Point p) {
 // the section's last entry (or its header).
 std::vector<ByteEdit> KeyEdits(const SkinIniFile& file, int32_t s, const PairKeys& keys) {
     std::vector<ByteEdit> edits;
-    std::vector<std::string> missing;
+    // The lines to add: a new section's header, then the keys it lacks.
+    std::vector<std::string> lines;
+    if (s < 0) lines.push_back(edit::HeaderLine(SectionKind::PhotoRect));
+    const size_t header = lines.size();
     for (const PairKey& k : keys) {
         if (!k.write) continue;
         if (k.entry < 0) {
-            missing.push_back(Entry(k.name, *k.write));
+            lines.push_back(Entry(k.name, *k.write));
             continue;
         }
         const std::string_view value =
@@ -175,13 +178,9 @@ std::vector<ByteEdit> KeyEdits(const SkinIniFile& file, int32_t s, const PairKey
             edits.push_back(std::move(e));
         }
     }
-    if (missing.empty()) return edits;
-    if (s < 0) {
-        missing.insert(missing.begin(), edit::HeaderLine(SectionKind::PhotoRect));
-        edits.push_back(AppendLines(file.Bytes(), missing));
-    } else {
-        edits.push_back(InsertLinesAfter(file.Bytes(), FindSectionSpan(file, s).body, missing));
-    }
+    if (lines.size() == header) return edits;
+    edits.push_back(s < 0 ? AppendLines(file.Bytes(), lines)
+                          : InsertLinesAfter(file.Bytes(), FindSectionSpan(file, s).body, lines));
     return edits;
 }
 
