@@ -56,9 +56,7 @@ std::string Plural(size_t n, std::string_view word) {
 // "file, type, ... and transp_color", with the numbered keys of a label.
 std::string KeysOf(SectionKind kind) {
     const SectionInfo& section = Section(kind);
-    std::vector<std::string> keys;
-    for (const SkinKey k : section.keys)
-        keys.emplace_back(KeyName(k));
+    std::vector<std::string> keys = SectionKeyNames(kind);
     if (section.numberedKeys) {
         keys.push_back(std::string(kFieldFontKeys.prefix) + "N");
         keys.push_back(std::string(kFieldColorKeys.prefix) + "N (N from 1: the Nth name of \"" +
@@ -154,7 +152,7 @@ bool CheckEditOutput(const EditArguments& args, std::string_view command) {
 
 bool CheckKey(std::string_view key, SectionKind kind) {
     if (KeyForm(kind, key)) return true;
-    const bool one = Section(kind).keys.size() == 1 && !Section(kind).numberedKeys;
+    const bool one = SectionKeyNames(kind).size() == 1 && !Section(kind).numberedKeys;
     PrintError("unknown key " + Shown(key) + " in [" + std::string(SectionName(kind)) +
                "] sections; " + (one ? "their only key is " : "their keys are ") + KeysOf(kind));
     return false;
