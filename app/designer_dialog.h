@@ -77,6 +77,8 @@ public:
     bool LoadFromDisk(ReadFileResult file);
     // Loads the session's text again after an edit, undo or redo, and repaints.
     void LoadEdited();
+    // Loads a text on its way to being the session's, without repainting.
+    void LoadFrom(const SkinIniFile& draft) { session.LoadDraft(*this, draft); }
     // The sample caller data as typed.
     CallerInfo SampleData() const;
     // One screen of the skin as it is now (sample data, pressed buttons, align rectangle), in

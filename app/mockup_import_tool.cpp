@@ -8,6 +8,7 @@
 
 #include "app/designer_dialog.h"
 #include "app/mockup_import_dialog.h"
+#include "app/skin_editor.h"
 #include "app/workbench.h"
 #include "app/workbench_strip.h"
 #include "base/atomic_file.h"
@@ -133,12 +134,11 @@ void MockupImportTool::AddToOpenSkin(MockupPlan plan) {
             &dialog_, QStringLiteral("The mock-up was not added: %1").arg(FromUtf8(error)));
         return;
     }
-    session.Edit(merged.bytes);
+    // One step of undo, as every edit is.
+    bench_.Editor().ApplyText(merged.bytes);
     auto* radio = qobject_cast<QAbstractButton*>(
         dialog_.Control(kOrientationIds[static_cast<size_t>(plan.orientation)]));
     if (radio && !radio->isChecked()) radio->click();
-    dialog_.LoadEdited();
-    bench_.EditsSettled();
     QStringList notes;
     for (const std::string& line : merged.lines)
         notes.push_back(FromUtf8(line));

@@ -187,14 +187,14 @@ void SkinEditor::Settled() {
     ShowState();
 }
 
-void SkinEditor::Take(std::vector<uint8_t> text) {
+void SkinEditor::Take(SkinIniFile edited) {
     SkinSession& session = dialog_.Session();
     if (inGesture_) {
-        session.Amend(std::move(text));
+        session.Amend(std::move(edited));
         dialog_.LoadEdited();
         return;
     }
-    session.Edit(std::move(text));
+    session.Edit(std::move(edited));
     dialog_.LoadEdited();
     Settled();
 }
@@ -204,24 +204,30 @@ bool SkinEditor::Place(const std::vector<std::pair<PlacedElement, Placement>>& p
     if (!session.HasText() || placements.empty()) return false;
     const bool own = !inGesture_;
     if (own) BeginGesture();
-    const std::vector<uint8_t> before = session.Text();
     // Each placement is made on the text the one before left, loaded again: one step in all.
     bool ok = true;
+    bool changed = false;
+    std::optional<SkinIniFile> edited;
     for (size_t i = 0; i < placements.size() && ok; ++i) {
-        if (i > 0) session.LoadInto(dialog_, false);
-        PlaceResult result =
-            PlaceElement(session.Text(), dialog_, placements[i].first, placements[i].second);
+        const SkinIniFile& text = edited ? *edited : session.Parsed();
+        EditResult result = PlaceElement(text, dialog_, placements[i].first, placements[i].second);
         if (!result.ok) {
             bench_.Strip().ShowStatus(
                 QStringLiteral("Cannot place: %1").arg(QString::fromStdString(result.error)));
-            session.Amend(before);
             ok = false;
-        } else {
-            session.Amend(std::move(result.bytes));
+            break;
         }
+        changed = changed || result.changed;
+        edited = std::move(result.file);
+        if (i + 1 < placements.size()) dialog_.LoadFrom(*edited);
     }
-    const bool changed = session.Text() != before;
-    if (changed || placements.size() > 1 || !ok) dialog_.LoadEdited();
+    if (ok && changed) {
+        session.Amend(std::move(*edited));
+        dialog_.LoadEdited();
+    } else if (placements.size() > 1) {
+        // The skin was loaded from texts that are not kept.
+        dialog_.LoadEdited();
+    }
     if (own) EndGesture();
     return ok && changed;
 }
@@ -243,9 +249,16 @@ void SkinEditor::Nudge(int dx, int dy, int dw, int dh) {
 }
 
 bool SkinEditor::ApplyText(std::vector<uint8_t> text) {
+    SkinIniFile edited;
+    edited.Parse(std::move(text));
+    return ApplyFile(std::move(edited));
+}
+
+bool SkinEditor::ApplyFile(SkinIniFile edited) {
     SkinSession& session = dialog_.Session();
-    if (inGesture_ || !session.HasText() || text == session.Text()) return false;
-    Take(std::move(text));
+    if (inGesture_ || !session.HasText() || std::ranges::equal(edited.Bytes(), session.Text()))
+        return false;
+    Take(std::move(edited));
     return true;
 }
 

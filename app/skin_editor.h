@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QRgb>
 
+#include "ini/skin_ini_file.h"
 #include "skin/call_type.h"
 #include "skin/key_values.h"
 #include "skin/skin_edit.h"
@@ -75,6 +76,8 @@ public:
     // Replaces the skin's text with text edited elsewhere; false when it is the same or there
     // is no skin text.
     bool ApplyText(std::vector<uint8_t> text);
+    // The same for a text the engine made, with its parse.
+    bool ApplyFile(SkinIniFile edited);
     void Undo();
     void Redo();
     // Writes the edited text to the skin file; false when nothing was written.
@@ -112,7 +115,7 @@ signals:
 
 private:
     // Makes the new text the skin's, in the gesture under way or as a step of its own.
-    void Take(std::vector<uint8_t> text);
+    void Take(SkinIniFile edited);
     void Settled();
     // Drops what no longer exists from the selection.
     void Prune();

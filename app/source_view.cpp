@@ -1,5 +1,6 @@
 #include "app/source_view.h"
 
+#include <algorithm>
 #include <map>
 
 #include <QFontDatabase>
@@ -101,7 +102,7 @@ SourceView::SourceView(DesignerDialog& dialog, SkinEditor& editor, Workbench& be
 
 void SourceView::ShowText() {
     const SkinSession& session = dialog_.Session();
-    if (Pending() || (session.HasText() && session.Text() == shown_)) {
+    if (Pending() || (session.HasText() && std::ranges::equal(session.Text(), shown_))) {
         stale_ = false;
         return;
     }
@@ -112,7 +113,7 @@ void SourceView::ShowText() {
         return;
     }
     stale_ = false;
-    shown_ = session.HasText() ? session.Text() : std::vector<uint8_t>();
+    shown_.assign(session.Text().begin(), session.Text().end());
     decoded_ = DecodeSource(shown_);
     const QString now = ToQString(decoded_.text);
     QString was = document()->toRawText();

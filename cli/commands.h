@@ -29,5 +29,11 @@ Command AddDiffCommand(CLI::App& parent);
 Command AddPlaceCommand(CLI::App& parent);
 Command AddImportCommand(CLI::App& parent);
 Command AddPackCommand(CLI::App& parent);
+Command AddSetCommand(CLI::App& parent);
+Command AddUnsetCommand(CLI::App& parent);
+Command AddAddCommand(CLI::App& parent);
+Command AddRemoveCommand(CLI::App& parent);
+Command AddDuplicateCommand(CLI::App& parent);
+Command AddRestackCommand(CLI::App& parent);
 
 } // namespace pindrel::cli

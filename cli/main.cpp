@@ -42,7 +42,7 @@ std::string Unexpected(const std::vector<std::string>& remaining, const std::str
 }
 
 int Run(int argc, char** argv) {
-    CLI::App app{"Renders, checks and inspects incoming-call screen skins.", "pindrel-cli"};
+    CLI::App app{"Renders, checks, inspects and edits incoming-call screen skins.", "pindrel-cli"};
     app.set_version_flag("--version", std::string("pindrel-cli ") + PINDREL_VERSION);
     // Left-over words are reported here, in the tool's own words.
     app.allow_extras();
@@ -51,11 +51,12 @@ int Run(int argc, char** argv) {
                "named - is standard output.");
 
     std::vector<Command> commands = {
-        AddRenderCommand(app),  AddSheetCommand(app),  AddInspectCommand(app),
-        AddLintCommand(app),    AddDecodeCommand(app), AddConvertCommand(app),
-        AddPlaceCommand(app),   AddImportCommand(app), AddPackCommand(app),
-        AddSnapshotCommand(app),
-        AddCompareCommand(app), AddDiffCommand(app)};
+        AddRenderCommand(app),   AddSheetCommand(app),   AddInspectCommand(app),
+        AddLintCommand(app),     AddDecodeCommand(app),  AddConvertCommand(app),
+        AddPlaceCommand(app),    AddSetCommand(app),     AddUnsetCommand(app),
+        AddAddCommand(app),      AddRemoveCommand(app),  AddDuplicateCommand(app),
+        AddRestackCommand(app),  AddImportCommand(app),  AddPackCommand(app),
+        AddSnapshotCommand(app), AddCompareCommand(app), AddDiffCommand(app)};
     for (Command& c : commands)
         c.app->allow_extras();
 

@@ -51,22 +51,19 @@ AdaptResult AdaptSkin(std::span<const uint8_t> bytes, const LoadContext& context
             e, Placement{request.to, target.left, target.top, target.Width(), target.Height()});
         result.placed.emplace_back(e, target);
     }
-    std::vector<uint8_t> text(bytes.begin(), bytes.end());
+    // Each element is set in the text the one before left, with that text's parse.
     for (size_t i = 0; i < plan.size(); ++i) {
-        if (i > 0) {
-            ini.Parse(text);
-            skin.Load(ini, context);
-        }
-        PlaceResult placed = PlaceElement(text, skin, plan[i].first, plan[i].second);
+        if (i > 0) skin.Load(ini, context);
+        EditResult placed = PlaceElement(ini, skin, plan[i].first, plan[i].second);
         if (!placed.ok) {
             result.error = placed.error;
             result.placed.clear();
             return result;
         }
-        text = std::move(placed.bytes);
+        ini = std::move(placed.file);
     }
     result.ok = true;
-    result.bytes = std::move(text);
+    result.bytes.assign(ini.Bytes().begin(), ini.Bytes().end());
     return result;
 }
 

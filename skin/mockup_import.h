@@ -90,6 +90,9 @@ void NameFiles(MockupElement& element, std::set<std::string>& used,
 
 // The skin file of the plan, lines ending in CR LF, with the plan's orientation's keys only.
 std::string NewSkinText(const MockupPlan& plan);
+// The keys and values of one element's section, in the plan's orientation.
+std::vector<std::pair<std::string, std::string>> ElementEntries(const MockupElement& element,
+                                                                Orientation orientation);
 // The sections of one element, as NewSkinText writes them.
 std::string ElementSections(const MockupElement& element, Orientation orientation,
                             std::string_view newline = "\r\n");

@@ -7,7 +7,6 @@
 #include "skin/bitmap_cache.h"
 #include "skin/mockup_names.h"
 #include "skin/sample_skin.h"
-#include "skin/section_append.h"
 #include "skin/skin_edit.h"
 #include "skin/skin_files.h"
 
@@ -72,11 +71,12 @@ std::string_view OrientationWord(int32_t o) {
 class Merger {
 public:
     Merger(std::span<const uint8_t> bytes, std::string_view folder, MockupPlan& plan)
-        : bytes_(bytes.begin(), bytes.end()), folder_(folder), plan_(plan) {}
+        : folder_(folder), plan_(plan) {
+        ini_.Parse(bytes);
+    }
     MockupMerge Run(const std::function<bool(const std::string&)>& taken);
 
 private:
-    std::vector<uint8_t> bytes_;
     std::string folder_;
     MockupPlan& plan_;
     BitmapCache cache_;
@@ -84,8 +84,8 @@ private:
     SampleSkin skin_;
     MockupMerge result_;
 
+    // The skin as the text edited so far loads it.
     void Load() {
-        ini_.Parse(std::span<const uint8_t>(bytes_));
         LoadContext context;
         context.folder = folder_;
         context.bitmaps = &cache_;
@@ -104,12 +104,12 @@ bool Merger::Move(const MockupElement& e, const Candidate& c) {
                                    std::to_string(e.rect.Width()) + "x" +
                                    std::to_string(e.rect.Height()) + ", so it is drawn resized");
     const Placement placement{o, e.rect.left, e.rect.top, e.rect.Width(), e.rect.Height()};
-    PlaceResult placed = PlaceElement(bytes_, skin_, c.element, placement);
+    EditResult placed = PlaceElement(ini_, skin_, c.element, placement);
     if (!placed.ok) {
         result_.error = placed.error;
         return false;
     }
-    bytes_ = std::move(placed.bytes);
+    ini_ = std::move(placed.file);
     Load();
     return true;
 }
@@ -142,15 +142,23 @@ MockupMerge Merger::Run(const std::function<bool(const std::string&)>& taken) {
         result_.lines.push_back(ElementLine(e) + "; moved");
     }
     std::set<std::string> used;
-    std::string sections;
-    const std::string_view newline = SkinNewline(bytes_);
     for (MockupElement* e : added) {
         e->file.clear();
         e->fileDown.clear();
         NameFiles(*e, used, [&](const std::string& name) {
             return skinFiles.count(AsciiLower(name)) != 0 || (taken && taken(name));
         });
-        sections += ElementSections(*e, plan_.orientation, newline);
+        const std::vector<std::pair<std::string, std::string>> entries =
+            ElementEntries(*e, plan_.orientation);
+        std::vector<KeyValue> values;
+        for (const auto& [k, v] : entries)
+            values.push_back({k, v});
+        EditResult appended = AddSection(ini_, e->kind, values);
+        if (!appended.ok) {
+            result_.error = appended.error;
+            return std::move(result_);
+        }
+        ini_ = std::move(appended.file);
         std::string lacks;
         for (int32_t other = 0; other < kOrientationCount; ++other) {
             if (other != o)
@@ -167,8 +175,7 @@ MockupMerge Merger::Run(const std::function<bool(const std::string&)>& taken) {
         result_.warnings.push_back(what + " is not in the mock-up; its " +
                                    std::string(OrientationWord(o)) + " rectangle stays");
     }
-    if (!sections.empty()) bytes_ = AppendSections(bytes_, sections);
-    result_.bytes = std::move(bytes_);
+    result_.bytes.assign(ini_.Bytes().begin(), ini_.Bytes().end());
     result_.ok = true;
     return std::move(result_);
 }

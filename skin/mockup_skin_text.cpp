@@ -83,42 +83,53 @@ void NameFiles(MockupElement& element, std::set<std::string>& used,
     }
 }
 
-std::string ElementSections(const MockupElement& e, Orientation orientation,
-                            std::string_view newline) {
-    std::string out;
-    SectionWriter w(out, newline);
+std::vector<std::pair<std::string, std::string>> ElementEntries(const MockupElement& e,
+                                                                Orientation orientation) {
+    std::vector<std::pair<std::string, std::string>> entries;
+    const auto key = [&](std::string_view k, std::string value) {
+        entries.emplace_back(std::string(k), std::move(value));
+    };
     const auto o = static_cast<size_t>(orientation);
-    w.Header(e.kind);
     switch (e.kind) {
     case SectionKind::BackgroundImage:
     case SectionKind::Image:
-        w.Key(SkinKey::File, e.file);
+        key(KeyName(SkinKey::File), e.file);
         break;
     case SectionKind::Button:
-        w.Key(SkinKey::FileUp, e.file);
-        w.Key(SkinKey::FileDown, e.fileDown);
-        if (e.id) w.Key(SkinKey::Id, std::to_string(*e.id));
+        key(KeyName(SkinKey::FileUp), e.file);
+        key(KeyName(SkinKey::FileDown), e.fileDown);
+        if (e.id) key(KeyName(SkinKey::Id), std::to_string(*e.id));
         break;
     case SectionKind::Label: {
         std::string list;
         for (const std::string& f : e.fields)
             list += (list.empty() ? "" : ",") + f;
-        w.Key(SkinKey::Fields, list);
+        key(KeyName(SkinKey::Fields), list);
         break;
     }
     default:
         break;
     }
     if (e.type != kAllCallTypes && e.kind != SectionKind::PhotoRect)
-        w.Key(SkinKey::Type, std::to_string(e.type));
-    w.Key(kPosKeys[o], Pair(e.rect.left, e.rect.top));
-    w.Key(kSizeKeys[o], Pair(e.rect.Width(), e.rect.Height()));
-    if (e.key) w.Key(SkinKey::TranspColor, Rgb(*e.key));
+        key(KeyName(SkinKey::Type), std::to_string(e.type));
+    key(kPosKeys[o], Pair(e.rect.left, e.rect.top));
+    key(kSizeKeys[o], Pair(e.rect.Width(), e.rect.Height()));
+    if (e.key) key(KeyName(SkinKey::TranspColor), Rgb(*e.key));
     for (size_t i = 0; i < e.fields.size(); ++i) {
         const std::string n = std::to_string(i + 1);
-        w.Key(std::string(kFieldFontKeys.prefix) + n, std::to_string(e.fontSize));
-        w.Key(std::string(kFieldColorKeys.prefix) + n, Rgb(e.color));
+        key(std::string(kFieldFontKeys.prefix) + n, std::to_string(e.fontSize));
+        key(std::string(kFieldColorKeys.prefix) + n, Rgb(e.color));
     }
+    return entries;
+}
+
+std::string ElementSections(const MockupElement& e, Orientation orientation,
+                            std::string_view newline) {
+    std::string out;
+    SectionWriter w(out, newline);
+    w.Header(e.kind);
+    for (const auto& [key, value] : ElementEntries(e, orientation))
+        w.Key(key, value);
     w.End();
     return out;
 }

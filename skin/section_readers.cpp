@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "ini/skin_ini_file.h"
+#include "skin/placement_rule.h"
 #include "skin/skin_element.h"
 #include "skin/skin_format.h"
 
@@ -58,18 +59,21 @@ void NotePlacementKeys(const SkinIniFile& file, int32_t s, int32_t o, SkinElemen
     Note(file, s, kSizeKeyIds[static_cast<size_t>(o)], element);
 }
 
+// Places the element in every orientation as its section's keys say, and notes those keys.
+void ReadPlacement(const SkinIniFile& file, int32_t s, bool carries, SkinElement& element) {
+    const KeyPlacement placed = PlaceByKeys(ReadPlacementPairs(file, s), carries);
+    for (int32_t o = 0; o < kOrientationCount; ++o) {
+        const Rect& r = placed.rects[static_cast<size_t>(o)];
+        element.SetPlacement(o, r.left, r.top, r.Width(), r.Height());
+        if (s >= 0) NotePlacementKeys(file, s, o, element);
+    }
+    element.placedBy = placed.placedBy;
+}
+
 } // namespace
 
 void ReadCarriedPlacement(const SkinIniFile& file, int32_t s, SkinElement& element) {
-    Rect r{};
-    int32_t from = -1;
-    for (int32_t o = 0; o < kOrientationCount; ++o) {
-        const auto i = static_cast<size_t>(o);
-        if (file.GetRect(s, kPosKeys[i], kSizeKeys[i], r)) from = o;
-        element.SetPlacement(o, r.left, r.top, r.Width(), r.Height());
-        element.placedBy[i] = from;
-        if (s >= 0) NotePlacementKeys(file, s, o, element);
-    }
+    ReadPlacement(file, s, true, element);
 }
 
 bool ReadImageSection(const SkinIniFile& file, int32_t s, SkinImage& image,
@@ -158,13 +162,7 @@ bool ReadLabelSection(const SkinIniFile& file, int32_t s, SkinLabel& label,
     label.vertAlign = file.GetInt(s, KeyName(SkinKey::VertAlign), 0);
     Note(file, s, SkinKey::VertAlign, label);
     // Labels have no natural size: an orientation without its position is not drawn.
-    for (int32_t o = 0; o < kOrientationCount; ++o) {
-        const auto i = static_cast<size_t>(o);
-        Rect r{};
-        if (file.GetRect(s, kPosKeys[i], kSizeKeys[i], r)) label.placedBy[i] = o;
-        label.SetPlacement(o, r.left, r.top, r.Width(), r.Height());
-        NotePlacementKeys(file, s, o, label);
-    }
+    ReadPlacement(file, s, false, label);
     // "font%d" and "color%d" number every item of the list, caller field or not.
     const std::vector<int32_t> fonts =
         file.FindNumberedEntries(s, kFieldFontKeys.prefix, names.size());

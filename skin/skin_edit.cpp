@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "ini/skin_ini_file.h"
+#include "skin/edit_lines.h"
+#include "skin/placement_rule.h"
 #include "skin/skin.h"
-#include "skin/skin_format.h"
-#include "skin/value_edit.h"
+#include "skin/skin_edit_internal.h"
 
 namespace pindrel {
 
@@ -60,17 +60,15 @@ struct ReadRects {
     Rects raw{}, shown{};
 };
 
-ReadRects ReadSection(const SkinIniFile& file, int32_t s, const Shape& shape) {
-    ReadRects out;
-    Rect carried{};
-    for (size_t o = 0; o < kOrientationCount; ++o) {
-        Rect r = shape.carries ? carried : Rect{};
-        file.GetRect(s, kPosKeys[o], kSizeKeys[o], r);
-        carried = r;
-        out.raw[o] = r;
-        out.shown[o] = Shown(shape, r);
-    }
+ReadRects AsShown(const Shape& shape, const Rects& raw) {
+    ReadRects out{raw, {}};
+    for (size_t o = 0; o < kOrientationCount; ++o)
+        out.shown[o] = Shown(shape, raw[o]);
     return out;
+}
+
+ReadRects ReadSection(const SkinIniFile& file, int32_t s, const Shape& shape) {
+    return AsShown(shape, PlaceByKeys(ReadPlacementPairs(file, s), shape.carries).rects);
 }
 
 // One position or size key of the section as the reader sees it, and the pair to write to it.
@@ -87,25 +85,25 @@ struct PairKey {
 using PairKeys = std::array<PairKey, 2 * kOrientationCount>;
 
 PairKeys ReadKeys(const SkinIniFile& file, int32_t s) {
+    const PlacementPairs pairs = ReadPlacementPairs(file, s);
     PairKeys keys;
     for (size_t o = 0; o < kOrientationCount; ++o) {
         keys[2 * o].name = kPosKeys[o];
         keys[2 * o + 1].name = kSizeKeys[o];
     }
-    for (PairKey& k : keys) {
-        k.entry = file.FindEntry(s, k.name);
-        Point p;
-        if (file.GetPair(s, k.name, p)) k.read = p;
+    for (size_t k = 0; k < keys.size(); ++k) {
+        keys[k].entry = file.FindEntry(s, keys[k].name);
+        keys[k].read = pairs[k];
     }
     return keys;
 }
 
-// The raw rectangle of orientation o under the keys as they will be written.
-Rect RawAt(const PairKeys& keys, size_t o, const Shape& shape, const Rect& carried) {
-    const std::optional<Point> pos = keys[2 * o].Effective();
-    if (!pos) return shape.carries ? carried : Rect{};
-    const Point size = keys[2 * o + 1].Effective().value_or(Point{});
-    return Rect::FromXYWH(pos->x, pos->y, size.x, size.y);
+// The raw rectangles under the keys as they will be written.
+Rects RawUnder(const PairKeys& keys, const Shape& shape) {
+    PlacementPairs pairs;
+    for (size_t k = 0; k < keys.size(); ++k)
+        pairs[k] = keys[k].Effective();
+    return PlaceByKeys(pairs, shape.carries).rects;
 }
 
 // Whether a written width (or height) shows as `shown`.
@@ -134,54 +132,19 @@ Point ChooseSize(const std::optional<Point>& now, const Point& preferred, const 
 // size, which the next one then carries.
 void Solve(PairKeys& keys, const Shape& shape, const Rects& want,
            const std::array<Point, kOrientationCount>& preferredSize) {
-    Rect carried{};
     for (size_t o = 0; o < kOrientationCount; ++o) {
-        Rect raw = RawAt(keys, o, shape, carried);
-        if (Shown(shape, raw) != want[o]) {
-            PairKey& pos = keys[2 * o];
-            PairKey& size = keys[2 * o + 1];
-            const Point p{want[o].left, want[o].top};
-            if (pos.Effective() != p) pos.write = p;
-            // Once the position counts, so does the size key, whatever it held before. A missing
-            // or unusable one reads as 0,0, which may do.
-            const Point now = size.Effective().value_or(Point{});
-            Point s = now;
-            if (!Shows(now.x, want[o].Width(), shape, shape.width) ||
-                !Shows(now.y, want[o].Height(), shape, shape.height)) {
-                s = ChooseSize(size.Effective(), preferredSize[o], want[o], shape);
-                size.write = s;
-            }
-            raw = Rect::FromXYWH(p.x, p.y, s.x, s.y);
-        }
-        carried = raw;
+        if (Shown(shape, RawUnder(keys, shape)[o]) == want[o]) continue;
+        PairKey& pos = keys[2 * o];
+        PairKey& size = keys[2 * o + 1];
+        const Point p{want[o].left, want[o].top};
+        if (pos.Effective() != p) pos.write = p;
+        // Once the position counts, so does the size key, whatever it held before. A missing
+        // or unusable one reads as 0,0, which may do.
+        const Point now = size.Effective().value_or(Point{});
+        if (!Shows(now.x, want[o].Width(), shape, shape.width) ||
+            !Shows(now.y, want[o].Height(), shape, shape.height))
+            size.write = ChooseSize(size.Effective(), preferredSize[o], want[o], shape);
     }
-}
-
-bool IsBreak(uint8_t c) {
-    return c == '\r' || c == '\n';
-}
-
-// The line break at p, one CR LF or a single CR or LF.
-std::string BreakAt(std::span<const uint8_t> bytes, size_t p) {
-    if (bytes[p] == '\r' && p + 1 < bytes.size() && bytes[p + 1] == '\n') return "\r\n";
-    return std::string(1, static_cast<char>(bytes[p]));
-}
-
-// The last line break before p, as the file writes it there; LF in a file of one line.
-std::string BreakBefore(std::span<const uint8_t> bytes, size_t p) {
-    while (p > 0) {
-        --p;
-        if (bytes[p] == '\n') return p > 0 && bytes[p - 1] == '\r' ? "\r\n" : "\n";
-        if (bytes[p] == '\r') return "\r";
-    }
-    return "\n";
-}
-
-// Where the line holding offset `from` ends: its first line break, or the end of the file.
-size_t LineEnd(std::span<const uint8_t> bytes, size_t from) {
-    while (from < bytes.size() && !IsBreak(bytes[from]))
-        ++from;
-    return from;
 }
 
 std::string Entry(std::string_view key, Point p) {
@@ -195,15 +158,17 @@ std::string Entry(std::string_view key, Point p) {
 
 // The edits that write the keys' new pairs into section s, or into a new "Photo Rect" section
 // at the end when s is -1: values rewritten in place, missing keys as lines of their own after
-// the section's last entry (or its header), each with the line break that the file has there.
+// the section's last entry (or its header).
 std::vector<ByteEdit> KeyEdits(const SkinIniFile& file, int32_t s, const PairKeys& keys) {
-    const std::span<const uint8_t> bytes = file.Bytes();
     std::vector<ByteEdit> edits;
-    std::vector<const PairKey*> missing;
+    // The lines to add: a new section's header, then the keys it lacks.
+    std::vector<std::string> lines;
+    if (s < 0) lines.push_back(edit::HeaderLine(SectionKind::PhotoRect));
+    const size_t header = lines.size();
     for (const PairKey& k : keys) {
         if (!k.write) continue;
         if (k.entry < 0) {
-            missing.push_back(&k);
+            lines.push_back(Entry(k.name, *k.write));
             continue;
         }
         const std::string_view value =
@@ -213,37 +178,10 @@ std::vector<ByteEdit> KeyEdits(const SkinIniFile& file, int32_t s, const PairKey
             edits.push_back(std::move(e));
         }
     }
-    if (missing.empty()) return edits;
-    std::string text;
-    if (s < 0) {
-        const size_t end = bytes.size();
-        const bool endsWithBreak = end > 0 && IsBreak(bytes[end - 1]);
-        const std::string eol = BreakBefore(bytes, end);
-        // Every line of the new section ends as the file's last line does.
-        if (!endsWithBreak && end > 0) text += eol;
-        text += '[';
-        text += SectionName(SectionKind::PhotoRect);
-        text += ']';
-        for (const PairKey* k : missing)
-            text += eol + Entry(k->name, *k->write);
-        if (endsWithBreak) text += eol;
-        edits.push_back({end, 0, std::move(text)});
-        return edits;
-    }
-    const IniSection& section = file.sections[static_cast<size_t>(s)];
-    // After the last entry's value, or after the header's "]".
-    const std::string_view last = section.values.empty() ? section.name : section.values.back();
-    const size_t at =
-        LineEnd(bytes, file.Offset(last) + last.size() + (section.values.empty() ? 1 : 0));
-    const std::string eol = at < bytes.size() ? BreakAt(bytes, at) : BreakBefore(bytes, at);
-    for (const PairKey* k : missing)
-        text += eol + Entry(k->name, *k->write);
-    edits.push_back({at, 0, std::move(text)});
+    if (lines.size() == header) return edits;
+    edits.push_back(s < 0 ? AppendLines(file.Bytes(), lines)
+                          : InsertLinesAfter(file.Bytes(), FindSectionSpan(file, s).body, lines));
     return edits;
-}
-
-PlaceResult Fail(std::string error) {
-    return {false, {}, std::move(error)};
 }
 
 } // namespace
@@ -256,31 +194,29 @@ std::optional<Placement> CurrentPlacement(const Skin& loaded, const PlacedElemen
     return Placement{orientation, r.left, r.top, r.Width(), r.Height()};
 }
 
-PlaceResult PlaceElement(std::span<const uint8_t> bytes, const Skin& loaded,
-                         const PlacedElement& element, const Placement& placement) {
+EditResult PlaceElement(const SkinIniFile& file, const Skin& loaded, const PlacedElement& element,
+                        const Placement& placement) {
     const std::optional<Target> target = FindTarget(loaded, element);
-    if (!target) return Fail("no such element");
+    if (!target) return edit::Fail("no such element");
     if (placement.orientation < 0 || placement.orientation >= kOrientationCount)
-        return Fail("no such orientation");
+        return edit::Fail("no such orientation");
     const Shape& shape = target->shape;
     const auto o = static_cast<size_t>(placement.orientation);
 
-    SkinIniFile file;
-    file.Parse(bytes);
     const int32_t s = target->element->section;
     const std::string_view name = SectionName(shape.section);
-    const bool fromThisFile = shape.section == SectionKind::PhotoRect
-                                  ? s == file.FindSection(name, 0)
-                                  : s >= 0 && static_cast<size_t>(s) < file.sections.size() &&
-                                        file.sections[static_cast<size_t>(s)].name == name;
+    const bool fromThisFile =
+        shape.section == SectionKind::PhotoRect
+            ? s == file.FindSection(name, 0)
+            : edit::HasSection(file, s) && file.sections[static_cast<size_t>(s)].name == name;
     const ReadRects before = ReadSection(file, s, shape);
     if (!fromThisFile || before.shown != target->element->rects)
-        return Fail("the skin was not loaded from these bytes");
+        return edit::Fail("the skin was not loaded from these bytes");
 
     Rects want = before.shown;
     want[o] =
         Shown(shape, Rect::FromXYWH(placement.x, placement.y, placement.width, placement.height));
-    if (want == before.shown) return {true, std::vector<uint8_t>(bytes.begin(), bytes.end()), {}};
+    if (want == before.shown) return edit::Finish(file, {});
 
     // Orientations that keep their rectangle keep their raw size too, 0 where it was 0.
     std::array<Point, kOrientationCount> preferredSize;
@@ -289,16 +225,15 @@ PlaceResult PlaceElement(std::span<const uint8_t> bytes, const Skin& loaded,
     preferredSize[o] = {placement.width, placement.height};
     PairKeys keys = ReadKeys(file, s);
     Solve(keys, shape, want, preferredSize);
-    std::vector<uint8_t> out = ApplyEdits(bytes, KeyEdits(file, s, keys));
+    EditResult result = edit::Finish(file, KeyEdits(file, s, keys));
 
     // The loader has the last word: what it reads back must be what was asked for.
-    SkinIniFile check;
-    check.Parse(out);
+    const SkinIniFile& check = result.file;
     const int32_t s2 = s >= 0 ? s : check.FindSection(name, 0);
     if (check.sections.size() != file.sections.size() + (s >= 0 ? 0 : 1) ||
         ReadSection(check, s2, shape).shown != want)
-        return Fail("the new rectangle cannot be written");
-    return {true, std::move(out), {}};
+        return edit::Fail("the new rectangle cannot be written");
+    return result;
 }
 
 } // namespace pindrel

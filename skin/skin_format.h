@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace pindrel {
 
@@ -149,6 +151,10 @@ constexpr std::string_view SectionName(SectionKind kind) {
 
 // The kind of the section named exactly name; nothing for any other name.
 std::optional<SectionKind> FindSectionKind(std::string_view name);
+// The keys of a section of kind as the file spells them, in the order the loader reads them;
+// for labels then font1 and color1 up to fontN and colorN, N being fieldCount (the number of
+// items in its "fields" list, which the numbered keys follow).
+std::vector<std::string> SectionKeyNames(SectionKind kind, size_t fieldCount = 0);
 // The form of key in a section of kind: listed keys, and for labels the numbered ones (whatever
 // their number); nothing for other keys.
 std::optional<ValueForm> KeyForm(SectionKind kind, std::string_view key);

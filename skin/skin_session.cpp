@@ -1,5 +1,7 @@
 #include "skin/skin_session.h"
 
+#include <algorithm>
+
 #include "base/read_file.h"
 #include "skin/skin.h"
 
@@ -19,38 +21,49 @@ bool SkinSession::Take(ReadFileResult file) {
     }
     hasText_ = true;
     onDisk_ = file.bytes;
-    text_ = std::move(file.bytes);
+    text_.Parse(std::move(file.bytes));
     return true;
 }
 
 void SkinSession::Forget() {
     stepStart_.reset();
     hasText_ = false;
-    text_.clear();
+    text_.Reset();
     onDisk_.clear();
     undo_.clear();
     redo_.clear();
-    parsed_.Reset();
     report_ = {};
 }
 
-void SkinSession::Edit(std::vector<uint8_t> text) {
+bool SkinSession::Modified() const {
+    return hasText_ && !std::ranges::equal(Text(), onDisk_);
+}
+
+std::vector<uint8_t> SkinSession::TextCopy() const {
+    return {Text().begin(), Text().end()};
+}
+
+void SkinSession::MarkSaved() {
+    onDisk_ = TextCopy();
+}
+
+void SkinSession::Edit(SkinIniFile edited) {
     BeginStep();
-    Amend(std::move(text));
+    Amend(std::move(edited));
     EndStep();
 }
 
 void SkinSession::BeginStep() {
-    if (hasText_ && !stepStart_) stepStart_ = text_;
+    if (hasText_ && !stepStart_) stepStart_ = TextCopy();
 }
 
-void SkinSession::Amend(std::vector<uint8_t> text) {
-    if (hasText_) text_ = std::move(text);
+void SkinSession::Amend(SkinIniFile edited) {
+    if (hasText_) text_ = std::move(edited);
 }
 
 void SkinSession::EndStep() {
     if (!stepStart_) return;
-    if (*stepStart_ != text_) {
+    if (!std::ranges::equal(*stepStart_, Text())) {
         undo_.push_back(std::move(*stepStart_));
         redo_.clear();
     }
@@ -59,25 +72,29 @@ void SkinSession::EndStep() {
 
 void SkinSession::Undo() {
     if (undo_.empty()) return;
-    redo_.push_back(std::move(text_));
-    text_ = std::move(undo_.back());
+    redo_.push_back(TextCopy());
+    text_.Parse(std::move(undo_.back()));
     undo_.pop_back();
 }
 
 void SkinSession::Redo() {
     if (redo_.empty()) return;
-    undo_.push_back(std::move(text_));
-    text_ = std::move(redo_.back());
+    undo_.push_back(TextCopy());
+    text_.Parse(std::move(redo_.back()));
     redo_.pop_back();
 }
 
 void SkinSession::LoadInto(Skin& skin, bool fromDisk) {
-    parsed_.Parse(std::span<const uint8_t>(text_));
     report_ = {};
     // A file saved twice within one tick of the clock looks unchanged: loads of files decode.
     if (fromDisk) pictures_.Clear();
-    skin.Load(parsed_, LoadContext{{}, &pictures_, &report_});
+    skin.Load(text_, LoadContext{{}, &pictures_, &report_});
     pictures_.Sweep();
+}
+
+void SkinSession::LoadDraft(Skin& skin, const SkinIniFile& draft) {
+    // The pictures stay for the load of the text that follows.
+    skin.Load(draft, LoadContext{{}, &pictures_, nullptr});
 }
 
 } // namespace pindrel

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,10 +16,11 @@ namespace pindrel {
 
 class Skin;
 
-// A skin file being previewed and edited: the text the skin is loaded from, the bytes the file
-// held when it was last read or written, the edits between them with their undo and redo, and
-// what the last load of the text parsed and reported. Reads the file once per load, and keeps
-// decoded pictures across loads of edited text.
+// A skin file being previewed and edited: the text the skin is loaded from with its parse, the
+// bytes the file held when it was last read or written, the edits between them with their undo
+// and redo, and what the last load reported. Reads the file once per load, parses each text
+// once (an edit comes parsed from the engine), and keeps decoded pictures across loads of
+// edited text.
 class SkinSession {
 public:
     // Reads the file at path: its bytes become the text and what is on disk; edits are
@@ -30,42 +32,48 @@ public:
     void Forget();
 
     bool HasText() const { return hasText_; }
-    const std::vector<uint8_t>& Text() const { return text_; }
+    std::span<const uint8_t> Text() const { return text_.Bytes(); }
     const std::vector<uint8_t>& OnDisk() const { return onDisk_; }
     // The text differs from the file as last read or written.
-    bool Modified() const { return hasText_ && text_ != onDisk_; }
+    bool Modified() const;
 
-    // Replaces the text with an edited one, as one step of undo. Equal text is no step.
-    void Edit(std::vector<uint8_t> text);
+    // Replaces the text with an edited one and its parse (an EditResult's file), as one step of
+    // undo. Equal text is no step.
+    void Edit(SkinIniFile edited);
     // A gesture's edits, one step of undo in all: from Begin to End the text may change many
     // times; what it ends as, when it differs from what it began as, is the step.
     void BeginStep();
-    void Amend(std::vector<uint8_t> text);
+    void Amend(SkinIniFile edited);
     void EndStep();
     bool CanUndo() const { return !undo_.empty(); }
     bool CanRedo() const { return !redo_.empty(); }
     void Undo();
     void Redo();
     // The text was written to the file.
-    void MarkSaved() { onDisk_ = text_; }
+    void MarkSaved();
 
-    // Loads the text into skin (which is cleared first). Pictures resolve as Skin::Load resolves
-    // them; fromDisk decodes each anew, as a load of a file must, while a load of edited text
-    // reuses the pictures of the last load whose files have not changed.
+    // Loads the text, from the parse held, into skin (which is cleared first). Pictures resolve
+    // as Skin::Load resolves them; fromDisk decodes each anew, as a load of a file must, while a
+    // load of edited text reuses the pictures of the last load whose files have not changed.
     void LoadInto(Skin& skin, bool fromDisk);
-    const SkinIniFile& Parsed() const { return parsed_; }
+    // Loads a text that is not (yet) the session's, its pictures as a load of edited text finds
+    // them: a step between edits that make one change.
+    void LoadDraft(Skin& skin, const SkinIniFile& draft);
+    // The parse of the text: what the engine edits, and what the last load read.
+    const SkinIniFile& Parsed() const { return text_; }
     const LoadReport& Report() const { return report_; }
     // How many pictures the loads have decoded, for tests and benchmarks.
     uint64_t Decodes() const { return pictures_.Decodes(); }
 
 private:
+    std::vector<uint8_t> TextCopy() const;
+
     bool hasText_ = false;
-    std::vector<uint8_t> text_;
+    SkinIniFile text_;
     std::vector<uint8_t> onDisk_;
     std::vector<std::vector<uint8_t>> undo_;
     std::vector<std::vector<uint8_t>> redo_;
     std::optional<std::vector<uint8_t>> stepStart_;
-    SkinIniFile parsed_;
     LoadReport report_;
     BitmapCache pictures_;
 };

@@ -25,7 +25,7 @@ inline void WriteFile(const QString& path, const QByteArray& bytes) {
 }
 
 inline QByteArray SessionText(DesignerDialog& d) {
-    const std::vector<uint8_t>& t = d.Session().Text();
+    const std::span<const uint8_t> t = d.Session().Text();
     return QByteArray(reinterpret_cast<const char*>(t.data()), static_cast<qsizetype>(t.size()));
 }
 

@@ -140,7 +140,9 @@ private slots:
         Harness h;
         h.BrowseTo(skin);
         const QByteArray edited = QByteArray(kCleanSkin).replace("0,0,255", "0,255,0");
-        h.dialog->Session().Edit({edited.begin(), edited.end()});
+        SkinIniFile parsed;
+        parsed.Parse(std::vector<uint8_t>(edited.begin(), edited.end()));
+        h.dialog->Session().Edit(std::move(parsed));
         h.dialog->LoadEdited();
         h.chooser->packageAnswer = out;
         h.dialog->Strip()->exportPackage->click();

@@ -6,7 +6,6 @@
 
 #include "ini/skin_ini_file.h"
 #include "skin/sample_skin.h"
-#include "skin/section_append.h"
 #include "skin/skin_load.h"
 #include "support/mockup_writer.h"
 #include "support/temp_dir.h"
@@ -101,27 +100,7 @@ TEST(MergeMockup, NewPicturesAvoidNamesTaken) {
     ASSERT_EQ(merged.bitmaps.size(), 1u);
     EXPECT_EQ(merged.bitmaps[0].file, "icon_2.bmp");
     EXPECT_EQ(std::string(merged.bytes.begin(), merged.bytes.end()),
-              "[Image]\nfile=other.bmp\n\n[Image]\nfile=icon_2.bmp\nposQ=1,1\nsizeQ=2,2\n\n");
-}
-
-TEST(AppendSections, KeepsEveryByteAndTheFilesLineEnds) {
-    const struct {
-        const char* name;
-        std::string file;
-        std::string want;
-    } cases[] = {
-        {"crlf", "[A]\r\nx=1\r\n", "[A]\r\nx=1\r\n\r\n[B]\r\n"},
-        {"lf, no last line end", "[A]\nx=1", "[A]\nx=1\n\n[B]\n"},
-        {"blank line already", "[A]\n\n", "[A]\n\n[B]\n"},
-        {"empty", "", "[B]\r\n"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::vector<uint8_t> bytes = Bytes(c.file);
-        const std::string sections = std::string("[B]") + std::string(SkinNewline(bytes));
-        const std::vector<uint8_t> out = AppendSections(bytes, sections);
-        EXPECT_EQ(std::string(out.begin(), out.end()), c.want);
-    }
+              "[Image]\nfile=other.bmp\n[Image]\nfile=icon_2.bmp\nposQ=1,1\nsizeQ=2,2\n");
 }
 
 } // namespace

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "skin/skin_edit.h"
 #include "skin/skin_format.h"
+#include "support/edit_check.h"
 #include "support/pictures.h"
 #include "support/place_check.h"
 #include "support/temp_dir.h"
@@ -91,6 +93,7 @@ private:
             "Label",        "Label", "Photo Rect", "Photo Rect",       "Background Image",
             "Border Image", "image", " Image ",    "Background Color", "Other"};
         const std::string_view name = OneOf(kNames);
+        if (Chance(30)) Line("; about the section");
         Line("[" + std::string(name) + "]");
         std::vector<std::pair<std::string, std::string>> entries;
         static constexpr std::string_view kFiles[] = {"a.bmp", "a.bmp", "b.bmp", "missing.bmp"};
@@ -101,6 +104,15 @@ private:
             if (Chance(90)) entries.emplace_back("file_down", "a.bmp");
         }
         if (name == "Label" && Chance(90)) entries.emplace_back("fields", "name,phone");
+        static constexpr std::string_view kOthers[] = {
+            "type=8",         "id=3",         "transp_color=255,0,255",
+            "font1=12,Arial", "color2=1,2,3", "hor_align=2",
+            "Type=1",         "border=1"};
+        for (int i = Pick(0, 2); i > 0; --i) {
+            const std::string_view other = OneOf(kOthers);
+            const size_t eq = other.find('=');
+            entries.emplace_back(other.substr(0, eq), other.substr(eq + 1));
+        }
         for (size_t o = 0; o < kOrientationCount; ++o) {
             for (const std::string_view key : {kPosKeys[o], kSizeKeys[o]}) {
                 if (Chance(45)) entries.emplace_back(key, PairValue());
@@ -165,15 +177,48 @@ TEST(PlaceElementProperty, OneRectangleAndItsLinesChangeOnly) {
         SCOPED_TRACE("round " + std::to_string(round) + ", orientation " + std::to_string(o) +
                      ", element " + std::to_string(static_cast<int>(e.kind)) + "/" +
                      std::to_string(e.index) + "\n" + ini);
-        const PlaceResult r = PlaceElement(Bytes(ini), before, e, p);
+        SkinIniFile file;
+        file.Parse(Bytes(ini));
+        const EditResult r = PlaceElement(file, before, e, p);
         ASSERT_TRUE(r.ok) << r.error;
         TestSkin after;
-        ASSERT_TRUE(after.Load(dir.Write(name + "-placed.ini", r.bytes)));
-        EXPECT_EQ(test::PlaceDifference(Bytes(ini), before, r.bytes, after, e, p), "");
-        if (std::string(r.bytes.begin(), r.bytes.end()) != ini) ++edits;
+        ASSERT_TRUE(after.Load(dir.Write(name + "-placed.ini", r.file.Bytes())));
+        EXPECT_EQ(test::PlaceDifference(Bytes(ini), before, r.file.Bytes(), after, e, p), "");
+        if (r.changed) ++edits;
         if (HasFailure()) return;
     }
     EXPECT_GT(edits, 250); // most rounds really edit
+}
+
+// Random operations of every kind on random skins: each keeps the engine's promises (see
+// EditDifference).
+TEST(EditProperty, EveryOperationChangesWhatItSaysOnly) {
+    TempDir dir;
+    const test::ScopedCurrentDir cwd(dir.Path());
+    dir.Write("a.bmp", test::SolidBmp24(20, 10, Color::FromRgb(255, 0, 0)));
+    dir.Write("b.bmp", test::SolidBmp24(7, 30, Color::FromRgb(0, 255, 0)));
+    dir.Write("up.bmp", test::SolidBmp24(12, 12, Color::FromRgb(0, 0, 255)));
+    SkinGenerator gen(20261209);
+    std::array<int, 8> done{};
+    for (int round = 0; round < 1500; ++round) {
+        const std::string ini = gen.Skin();
+        SkinIniFile file;
+        file.Parse(Bytes(ini));
+        TestSkin before, after;
+        before.Load(file, {});
+        std::array<uint8_t, 4> choice;
+        for (uint8_t& c : choice)
+            c = static_cast<uint8_t>(gen.Pick(0, 255));
+        const test::EditOp op = test::ChooseEdit(file, before, choice);
+        SCOPED_TRACE("round " + std::to_string(round) + ": " + test::Describe(op) + "\n" + ini);
+        const EditResult r = test::ApplyEdit(file, before, op);
+        after.Load(r.file, {});
+        EXPECT_EQ(test::EditDifference(file, before, r, after, op), "");
+        if (HasFailure()) return;
+        if (r.changed) ++done[static_cast<size_t>(op.kind)];
+    }
+    for (size_t k = 0; k < done.size(); ++k)
+        EXPECT_GT(done[k], 25) << "operation " << k; // every kind really edits
 }
 
 } // namespace

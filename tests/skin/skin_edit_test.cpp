@@ -25,6 +25,17 @@ std::span<const uint8_t> Bytes(std::string_view text) {
     return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
 }
 
+SkinIniFile Parsed(std::string_view text) {
+    SkinIniFile file;
+    file.Parse(Bytes(text));
+    return file;
+}
+
+std::string TextOf(const EditResult& r) {
+    const std::span<const uint8_t> b = r.file.Bytes();
+    return {b.begin(), b.end()};
+}
+
 // Skins beside a picture of 20x10 (a.bmp) and a button of 30x20, loaded as the front ends do.
 class PlaceElementTest : public ::testing::Test {
 protected:
@@ -40,11 +51,11 @@ protected:
     std::string Place(std::string_view ini, const PlacedElement& e, const Placement& p) {
         TestSkin before, after;
         EXPECT_TRUE(Load(before, ini));
-        const PlaceResult r = PlaceElement(Bytes(ini), before, e, p);
+        const EditResult r = PlaceElement(Parsed(ini), before, e, p);
         EXPECT_TRUE(r.ok) << r.error;
-        const std::string text(r.bytes.begin(), r.bytes.end());
+        const std::string text = TextOf(r);
         EXPECT_TRUE(Load(after, text));
-        EXPECT_EQ(test::PlaceDifference(Bytes(ini), before, r.bytes, after, e, p), "");
+        EXPECT_EQ(test::PlaceDifference(Bytes(ini), before, r.file.Bytes(), after, e, p), "");
         return text;
     }
 
@@ -177,9 +188,10 @@ TEST_F(PlaceElementTest, TheRectangleInPlaceGivesTheSameBytes) {
     ASSERT_TRUE(Load(skin, ini));
     for (const Placement& p : {Placement{Portrait, 1, 2, 0, 0}, Placement{Landscape, 1, 2, 20, 10},
                                Placement{Square, 1, 2, 0, 10}}) {
-        const PlaceResult r = PlaceElement(Bytes(ini), skin, kImage0, p);
+        const EditResult r = PlaceElement(Parsed(ini), skin, kImage0, p);
         ASSERT_TRUE(r.ok) << r.error;
-        EXPECT_EQ(std::string(r.bytes.begin(), r.bytes.end()), ini);
+        EXPECT_FALSE(r.changed);
+        EXPECT_EQ(TextOf(r), ini);
     }
     const std::optional<Placement> now = CurrentPlacement(skin, kImage0, Square);
     ASSERT_TRUE(now);
@@ -207,11 +219,11 @@ TEST_F(PlaceElementTest, RefusesWhatItCannotFind) {
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.name);
-        const PlaceResult r =
-            PlaceElement(Bytes(c.bytes), skin, c.element, {c.orientation, 5, 5, 0, 0});
+        const EditResult r =
+            PlaceElement(Parsed(c.bytes), skin, c.element, {c.orientation, 5, 5, 0, 0});
         EXPECT_FALSE(r.ok);
         EXPECT_FALSE(r.error.empty());
-        EXPECT_TRUE(r.bytes.empty());
+        EXPECT_TRUE(r.file.Bytes().empty());
     }
     EXPECT_FALSE(CurrentPlacement(skin, kImage1, Portrait));
     EXPECT_FALSE(CurrentPlacement(skin, kImage0, -1));

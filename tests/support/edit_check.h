@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ini/skin_ini_file.h"
+#include "skin/skin.h"
+#include "skin/skin_edit.h"
+
+namespace pindrel::test {
+
+// One operation of the editing engine, drawn at random by the property test and the fuzz target.
+struct EditOp {
+    enum class Kind { Set, SetSingle, Unset, Add, Remove, Duplicate, Restack, Place };
+    Kind kind = Kind::Set;
+    int32_t section = -1;
+    SectionKind sectionKind = SectionKind::Image;             // SetSingle, Add
+    std::string key, value;                                   // Set, SetSingle, Unset
+    std::vector<std::pair<std::string, std::string>> entries; // Add
+    size_t to = 0;                                            // Restack
+    PlacedElement element;                                    // Place
+    Placement placement;
+};
+
+// An operation on `file` (which `loaded` was loaded from) chosen by four numbers, whatever
+// their values: its kind, the section or element, a key of the skin format or of the section
+// itself, and a value (sometimes the one the key holds).
+EditOp ChooseEdit(const SkinIniFile& file, const Skin& loaded, std::span<const uint8_t, 4> choice);
+EditResult ApplyEdit(const SkinIniFile& file, const Skin& loaded, const EditOp& op);
+std::string Describe(const EditOp& op);
+
+// What breaks the engine's promises for this edit; empty when nothing does.
+// - The new parse is the old one with the edit made to its sections and entries.
+// - The skin loaded from it (`after`) is `before` as the operation says: only the elements of
+//   the touched section change; a removed element is gone, a copy follows its original, a moved
+//   one is element `to` of its kind, an added one is the last of its kind.
+// - Every line outside the touched section keeps its bytes and its line ending (a last line
+//   without one may gain one); within a section whose key is set or removed, every other
+//   non-blank line stays. Removed and moved sections take exactly the comment lines above their
+//   header and the blank lines after their last entry.
+std::string EditDifference(const SkinIniFile& fileBefore, const Skin& before,
+                           const EditResult& result, const Skin& after, const EditOp& op);
+
+} // namespace pindrel::test
