@@ -59,6 +59,8 @@ void EditGestures::SetOn(bool on) {
     }
     // The preview takes the keyboard on a click only while arrow keys mean something there.
     dialog_.Preview()->setFocusPolicy(on ? Qt::ClickFocus : Qt::NoFocus);
+    // Picture files dropped from a file manager become images.
+    dialog_.Preview()->setAcceptDrops(on);
     if (MagnifierWindow* m = bench_.Magnifier().Window())
         m->setFocusPolicy(on ? Qt::ClickFocus : Qt::NoFocus);
     lastClick_.reset();

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "app/designer_dialog.h"
+#include "app/inspector.h"
 #include "app/source_view.h"
 #include "app/tool_window.h"
 
@@ -27,9 +28,12 @@ EditorWindow::EditorWindow(DesignerDialog& dialog, SkinEditor& editor, Workbench
     auto* column = new QVBoxLayout(this);
     tabs_ = new QTabWidget(this);
     tabs_->setAccessibleName(QStringLiteral("Skin editor pages"));
+    inspector_ = new Inspector(dialog, editor, bench, tabs_);
+    tabs_->addTab(inspector_, QStringLiteral("Inspector"));
+    tabs_->setTabToolTip(0, QStringLiteral("The keys of the selected element, or of the skin"));
     source_ = new SourceView(dialog, editor, bench, tabs_);
     tabs_->addTab(source_, QStringLiteral("Source"));
-    tabs_->setTabToolTip(0, QStringLiteral("The skin file as text: typing applies after a pause"));
+    tabs_->setTabToolTip(1, QStringLiteral("The skin file as text: typing applies after a pause"));
     column->addWidget(tabs_);
 }
 

@@ -34,6 +34,7 @@ void MagnifierTool::SetFactor(int factor) {
                 [this] { bench_.Strip().SetMagnifierFactor(0); });
         connect(window_, &MagnifierWindow::PointerMoved, &bench_.Pointer(), &PointerReadout::Show);
         connect(window_, &MagnifierWindow::PointerLeft, &bench_.Pointer(), &PointerReadout::Clear);
+        bench_.TakeEditInput(*window_);
     }
     window_->SetFactor(factor);
     window_->SetPicture(bench_.Shown());

@@ -1,8 +1,15 @@
 #include "app/preview_input.h"
 
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QUrl>
+
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 
 namespace pindrel {
 
@@ -72,6 +79,39 @@ void PreviewInput::keyPressEvent(QKeyEvent* event) {
 
 void PreviewInput::leaveEvent(QEvent* /*event*/) {
     emit PointerLeft();
+}
+
+namespace {
+
+QStringList LocalFiles(const QMimeData* data) {
+    QStringList paths;
+    if (!data) return paths;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile()) paths.push_back(url.toLocalFile());
+    return paths;
+}
+
+QPoint Floor(QPointF p) {
+    return {static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))};
+}
+
+} // namespace
+
+void PreviewInput::contextMenuEvent(QContextMenuEvent* event) {
+    if (!ToolTakes()) return;
+    emit ContextMenuAt(Floor(PreviewPoint(event->pos())), event->globalPos());
+    event->accept();
+}
+
+void PreviewInput::dragEnterEvent(QDragEnterEvent* event) {
+    if (ToolTakes() && !LocalFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void PreviewInput::dropEvent(QDropEvent* event) {
+    const QStringList paths = LocalFiles(event->mimeData());
+    if (!ToolTakes() || paths.isEmpty()) return;
+    event->acceptProposedAction();
+    emit FilesDropped(paths, Floor(PreviewPoint(event->position())));
 }
 
 } // namespace pindrel

@@ -55,6 +55,10 @@ signals:
     // The pointer is over this preview pixel, or has left the picture.
     void PointerMoved(QPoint pixel);
     void PointerLeft();
+    // While a tool takes the input: a context menu asked for at a preview pixel (globalPos on
+    // the screen), and files dropped at one.
+    void ContextMenuAt(QPoint pixel, QPoint globalPos);
+    void FilesDropped(const QStringList& paths, QPoint pixel);
 
 protected:
     // The preview the events are meant for.
@@ -68,6 +72,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
     PreviewHandler* handler;
 

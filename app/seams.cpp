@@ -54,6 +54,15 @@ std::optional<QString> FileDialogChooser::ChooseMockupFile(QWidget* owner, const
     return path;
 }
 
+std::optional<QString> FileDialogChooser::ChoosePictureFile(QWidget* owner, const QString& title,
+                                                            const QString& folder) {
+    const QString path = QFileDialog::getOpenFileName(
+        owner, title, folder,
+        QStringLiteral("Pictures (*.bmp *.png *.jpg *.jpeg);;All Files (*.*)"));
+    if (path.isEmpty()) return std::nullopt;
+    return path;
+}
+
 std::optional<QString> FileDialogChooser::ChooseNewSkinFile(QWidget* owner,
                                                             const QString& suggested) {
     // The import asks before it replaces anything, so the dialog need not.

@@ -24,6 +24,11 @@ public:
     virtual std::optional<QString> ChooseNewSkinFile(QWidget*, const QString&) {
         return std::nullopt;
     }
+    // A picture for a skin (BMP, PNG or JPEG), the question in the title, starting in folder;
+    // nothing when the user cancels.
+    virtual std::optional<QString> ChoosePictureFile(QWidget*, const QString&, const QString&) {
+        return std::nullopt;
+    }
     // Where to save a skin package (a zip), starting on suggested; nothing when the user cancels.
     virtual std::optional<QString> ChoosePackageFile(QWidget* owner, const QString& suggested) = 0;
 };
@@ -51,6 +56,8 @@ public:
     std::optional<QString> ChooseExportFile(QWidget* owner, const QString& suggested) override;
     std::optional<QString> ChooseMockupFile(QWidget* owner, const QString& current) override;
     std::optional<QString> ChooseNewSkinFile(QWidget* owner, const QString& suggested) override;
+    std::optional<QString> ChoosePictureFile(QWidget* owner, const QString& title,
+                                             const QString& folder) override;
     std::optional<QString> ChoosePackageFile(QWidget* owner, const QString& suggested) override;
 };
 

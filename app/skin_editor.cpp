@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -22,6 +23,8 @@
 #include "app/workbench_strip.h"
 #include "base/atomic_file.h"
 #include "skin/element_at.h"
+#include "skin/picture_adoption.h"
+#include "skin/skin_element.h"
 
 namespace pindrel {
 
@@ -260,6 +263,132 @@ bool SkinEditor::ApplyFile(SkinIniFile edited) {
         return false;
     Take(std::move(edited));
     return true;
+}
+
+bool SkinEditor::ChangeKeys(SectionKind kind, const std::vector<int32_t>& sections,
+                            const std::vector<KeyChange>& changes) {
+    SkinSession& session = dialog_.Session();
+    if (inGesture_ || !session.HasText() || changes.empty()) return false;
+    FlushTyping();
+    std::optional<SkinIniFile> edited;
+    const auto apply = [&](EditResult r) {
+        if (!r.ok) {
+            bench_.Strip().ShowStatus(
+                QStringLiteral("Not changed: %1").arg(QString::fromStdString(r.error)));
+            return false;
+        }
+        edited = std::move(r.file);
+        return true;
+    };
+    for (const KeyChange& c : changes) {
+        const SkinIniFile& text = edited ? *edited : session.Parsed();
+        if (sections.empty()) {
+            if (c.value) {
+                if (!apply(SetSingleKey(text, kind, c.key, *c.value))) return false;
+            } else if (const int32_t s = text.FindSection(SectionName(kind), 0); s >= 0) {
+                if (!apply(RemoveKey(text, s, c.key))) return false;
+            }
+            continue;
+        }
+        // Keys come and go within their sections: the indexes of the others stay.
+        for (const int32_t s : sections) {
+            const SkinIniFile& now = edited ? *edited : session.Parsed();
+            if (!apply(c.value ? SetKey(now, s, c.key, *c.value) : RemoveKey(now, s, c.key)))
+                return false;
+        }
+    }
+    if (!edited) return false;
+    return ApplyFile(std::move(*edited));
+}
+
+bool SkinEditor::PlaceInspected(const std::vector<PlacedElement>& elements,
+                                const std::vector<int32_t>& unloaded, int32_t orientation,
+                                int which, int32_t value) {
+    if (inGesture_ || orientation < 0 || orientation >= kOrientationCount) return false;
+    std::vector<std::pair<PlacedElement, Placement>> placements;
+    for (const PlacedElement& e : elements) {
+        std::optional<Placement> p = CurrentPlacement(dialog_, e, orientation);
+        if (!p) continue;
+        int32_t* field[] = {&p->x, &p->y, &p->width, &p->height};
+        *field[std::clamp(which, 0, 3)] = value;
+        placements.emplace_back(e, *p);
+    }
+    BeginGesture();
+    Place(placements);
+    // A section that did not load keeps its keys as they stand: only the one asked changes.
+    const SkinIniFile& parsed = dialog_.Session().Parsed();
+    std::optional<SkinIniFile> edited;
+    for (const int32_t s : unloaded) {
+        SkinElement read;
+        ReadCarriedPlacement(edited ? *edited : parsed, s, read);
+        const Rect r = read.rects[static_cast<size_t>(orientation)];
+        int32_t v[] = {r.left, r.top, r.Width(), r.Height()};
+        v[std::clamp(which, 0, 3)] = value;
+        const bool position = which < 2;
+        const auto o = static_cast<size_t>(orientation);
+        EditResult r2 = SetKey(edited ? *edited : parsed, s, position ? kPosKeys[o] : kSizeKeys[o],
+                               position ? PairValue(v[0], v[1]) : PairValue(v[2], v[3]));
+        if (r2.ok) edited = std::move(r2.file);
+    }
+    if (edited) Take(std::move(*edited));
+    EndGesture();
+    return true;
+}
+
+std::optional<QString> SkinEditor::AdoptPictureFile(const QString& file, std::optional<Color> key) {
+    const QString folder = QFileInfo(dialog_.SkinPath()).absolutePath();
+    const std::string from = QFile::encodeName(file).toStdString();
+    const std::string into = QFile::encodeName(folder).toStdString();
+    const PictureAdoption plan = PlanPictureAdoption(from, into);
+    if (!plan.problem.empty()) {
+        dialog_.Messages().ShowWarning(
+            &dialog_, QStringLiteral("%1 %2").arg(QDir::toNativeSeparators(file),
+                                                  QString::fromStdString(plan.problem)));
+        return std::nullopt;
+    }
+    const QString name = QString::fromStdString(plan.name);
+    if (plan.replaces &&
+        !dialog_.Messages().Confirm(
+            &dialog_,
+            QStringLiteral("%1 is in the skin's folder already. Replace it with %2?")
+                .arg(name, QDir::toNativeSeparators(file)),
+            QStringLiteral("Replace"), QStringLiteral("Keep it")))
+        return std::nullopt;
+    std::string error;
+    if (!AdoptPicture(plan, into, key, &error)) {
+        dialog_.Messages().ShowWarning(
+            &dialog_,
+            QStringLiteral("Could not add the picture: %1").arg(QString::fromStdString(error)));
+        return std::nullopt;
+    }
+    if (plan.convert)
+        bench_.Strip().ShowStatus(
+            QStringLiteral("Converted %1 into %2").arg(QFileInfo(file).fileName(), name));
+    return name;
+}
+
+bool SkinEditor::ChoosePicture(SectionKind kind, const std::vector<int32_t>& sections,
+                               SkinKey key) {
+    const SkinSession& session = dialog_.Session();
+    if (!session.HasText()) return false;
+    const QString folder = QFileInfo(dialog_.SkinPath()).absolutePath();
+    const std::string_view keyName = KeyName(key);
+    const std::optional<QString> chosen = dialog_.Files().ChoosePictureFile(
+        &dialog_,
+        QStringLiteral("Picture for \"%1\"")
+            .arg(QString::fromLatin1(keyName.data(), static_cast<qsizetype>(keyName.size()))),
+        folder);
+    if (!chosen) return false;
+    // The transparent half of a converted picture takes the key colour the element has.
+    std::optional<Color> colour;
+    Color c;
+    const SkinIniFile& parsed = session.Parsed();
+    const int32_t first =
+        sections.empty() ? parsed.FindSection(SectionName(kind), 0) : sections.front();
+    if (parsed.GetColor(first, KeyName(SkinKey::TranspColor), c)) colour = c;
+    const std::optional<QString> name = AdoptPictureFile(*chosen, colour);
+    if (!name) return false;
+    return ChangeKeys(kind, sections, {{std::string(keyName), name->toStdString()}});
 }
 
 void SkinEditor::Undo() {

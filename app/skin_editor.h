@@ -66,13 +66,16 @@ public:
     // A step of every selected element's rectangle in the orientation shown: moves by (dx, dy)
     // and grows by (dw, dh).
     void Nudge(int dx, int dy, int dw, int dh);
-    // Sets and removes keys of section s, or (s -1) of the single section of kind, which is
-    // added when the skin lacks it.
-    bool ChangeKeys(SectionKind kind, int32_t section, const std::vector<KeyChange>& changes);
-    // One value of the inspected element's rectangle in an orientation: which 0 x, 1 y, 2 width,
-    // 3 height. A loaded element keeps what its other orientations show.
-    bool PlaceInspected(int32_t section, const std::optional<PlacedElement>& element,
-                        int32_t orientation, int which, int32_t value);
+    // Sets and removes keys of the sections, each of kind; with no sections, of the single
+    // section of kind, which is added when the skin lacks it.
+    bool ChangeKeys(SectionKind kind, const std::vector<int32_t>& sections,
+                    const std::vector<KeyChange>& changes);
+    // One value of the inspected elements' rectangles in an orientation: which 0 x, 1 y,
+    // 2 width, 3 height. Loaded elements keep what their other orientations show; a section that
+    // did not load gets the key of that orientation.
+    bool PlaceInspected(const std::vector<PlacedElement>& elements,
+                        const std::vector<int32_t>& unloaded, int32_t orientation, int which,
+                        int32_t value);
     // Replaces the skin's text with text edited elsewhere; false when it is the same or there
     // is no skin text.
     bool ApplyText(std::vector<uint8_t> text);
@@ -95,10 +98,12 @@ public:
     void PickPixel(std::function<void(QRgb)> picked) { pick_ = std::move(picked); }
     bool Picking() const { return static_cast<bool>(pick_); }
     void Picked(QRgb colour);
-    // Asks for a picture file and puts it to the inspected element's picture key (which 0 the
-    // picture or the up picture, 1 the down picture, 2 the background picture, 3 the border
-    // picture), converted into the skin's folder when skins cannot use it.
-    void ChoosePicture(int which);
+    // Asks for a picture file and puts its name to key of the sections (or the single section
+    // of kind), after it joins the skin's folder: converted when skins cannot read it (with the
+    // key colour of the first section when it has one), asked about when it replaces a file.
+    bool ChoosePicture(SectionKind kind, const std::vector<int32_t>& sections, SkinKey key);
+    // The same for a picture file at hand; the name it has in the skin's folder, or nothing.
+    std::optional<QString> AdoptPictureFile(const QString& file, std::optional<Color> key);
 
     // The skin was loaded, from its file or from edited text.
     void SkinLoaded(bool fromDisk);

@@ -85,6 +85,7 @@ SourceView::SourceView(DesignerDialog& dialog, SkinEditor& editor, Workbench& be
     pause_.setSingleShot(true);
     pause_.setInterval(kTypingPauseMs);
     connect(&pause_, &QTimer::timeout, this, &SourceView::Apply);
+    decoded_ = DecodeSource(shown_);
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (!showing_) pause_.start();
     });
@@ -149,7 +150,8 @@ void SourceView::showEvent(QShowEvent* event) {
 
 void SourceView::Apply() {
     pause_.stop();
-    if (!dialog_.Session().HasText()) return;
+    // Typing applies only over the text it was typed into.
+    if (!dialog_.Session().HasText() || stale_) return;
     std::vector<uint8_t> bytes = EncodeEditedSource(shown_, decoded_, DocumentText(*document()));
     if (bytes == shown_) return;
     shown_ = bytes;

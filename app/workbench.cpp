@@ -6,14 +6,17 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
 
 #include "app/all_screens.h"
 #include "app/app_resources.h"
+#include "app/arrange_commands.h"
 #include "app/designer_dialog.h"
 #include "app/edit_gestures.h"
 #include "app/editor_window.h"
+#include "app/element_commands.h"
 #include "app/elements_list.h"
 #include "app/live_reload.h"
 #include "app/magnifier_tool.h"
@@ -25,6 +28,7 @@
 #include "app/problems_list.h"
 #include "app/skin_editor.h"
 #include "app/workbench_strip.h"
+#include "skin/element_at.h"
 #include "skin/font_cache.h"
 #include "skin/lint.h"
 
@@ -56,6 +60,8 @@ Workbench::Workbench(DesignerDialog& dialog) : QObject(&dialog), dialog_(dialog)
     editor_ = new SkinEditor(dialog, *this, this);
     allScreens_ = new AllScreensTool(dialog, *this, this);
     editorWindow_ = new EditorWindow(dialog, *editor_, *this);
+    elements_ = new ElementCommands(dialog, *this, *editor_, this);
+    TakeEditInput(*dialog.Preview());
     import_ = new MockupImportTool(dialog, *this, this);
     connect(strip_->importMockup, &QPushButton::clicked, import_, &MockupImportTool::Start);
     magnifier_->SetTool(&editor_->Gestures());
@@ -94,6 +100,30 @@ Workbench::~Workbench() {
     // The preview outlives the workbench and would report a last leave to it.
     if (PreviewWindow* preview = dialog_.Preview()) preview->disconnect(this);
     if (PreviewWindow* preview = dialog_.Preview()) preview->disconnect(pointer_);
+}
+
+void Workbench::TakeEditInput(PreviewInput& input) {
+    connect(&input, &PreviewInput::ContextMenuAt, this, [this](QPoint pixel, QPoint global) {
+        // What was right-clicked is what the commands act on.
+        const std::vector<PlacedElement> under =
+            ElementsUnder(dialog_, {pixel.x(), pixel.y()}, dialog_.GetCallType(nullptr));
+        const std::vector<PlacedElement>& selected = editor_->Selected();
+        if (!under.empty() &&
+            std::find(selected.begin(), selected.end(), under.front()) == selected.end())
+            editor_->Select(under.front());
+        elements_->SetPlace(pixel);
+        QMenu menu(&dialog_);
+        menu.addActions(elements_->Menu().actions());
+        menu.addSeparator();
+        menu.addMenu(&editor_->Arrange().Menu());
+        menu.exec(global);
+        elements_->SetPlace(std::nullopt);
+    });
+    connect(&input, &PreviewInput::FilesDropped, this,
+            [this](const QStringList& paths, QPoint pixel) {
+                for (const QString& path : paths)
+                    elements_->AddPicture(path, pixel);
+            });
 }
 
 void Workbench::SkinLoaded(bool fromDisk) {

@@ -19,6 +19,8 @@ class PackageExport;
 class PreviewExport;
 class CopyKeys;
 class EditorWindow;
+class ElementCommands;
+class PreviewInput;
 class SkinEditor;
 class WorkbenchStrip;
 
@@ -39,6 +41,10 @@ public:
     AllScreensTool& AllScreens() const { return *allScreens_; }
     MockupImportTool& Import() const { return *import_; }
     EditorWindow& Editing() const { return *editorWindow_; }
+    ElementCommands& Elements() const { return *elements_; }
+    // The context menu and the files dropped of a preview in edit mode: the preview's own, or
+    // the magnifier's.
+    void TakeEditInput(PreviewInput& input);
     // The preview as last presented, without anything drawn over it: what Export PNG saves.
     const QImage& Frame() const { return frame_; }
     // The same with the overlays the author asked for, as the screen shows it.
@@ -80,6 +86,7 @@ private:
     AllScreensTool* allScreens_ = nullptr;
     MockupImportTool* import_ = nullptr;
     EditorWindow* editorWindow_ = nullptr; // a tool window owned by the dialog
+    ElementCommands* elements_ = nullptr;
     Overlays overlays_;
     LintSummary findings_;
     QImage frame_;

@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "app/dialog_template.h"
@@ -169,9 +170,36 @@ WorkbenchStrip::WorkbenchStrip(QWidget* parent) : QWidget(parent) {
 
     lists = new QTabWidget(this);
     problems = new ProblemsList(lists);
-    elements = new ElementsList(lists);
+    elementsPage = new QWidget(lists);
+    auto* page = new QVBoxLayout(elementsPage);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(2);
+    auto* commands = new QHBoxLayout;
+    commands->setSpacing(2);
+    const auto command = [&](QToolButton*& button, const QString& caption, const QString& tip) {
+        button = new QToolButton(elementsPage);
+        button->setText(caption);
+        button->setToolTip(tip);
+        button->setAccessibleName(tip);
+        commands->addWidget(button);
+    };
+    command(addElement, QStringLiteral("Add"),
+            QStringLiteral("Add an image, a button or a label, or start a new skin"));
+    addElement->setPopupMode(QToolButton::InstantPopup);
+    command(duplicateElement, QStringLiteral("Copy"),
+            QStringLiteral("Duplicate the selected element (Ctrl+D)"));
+    command(deleteElement, QStringLiteral("Delete"),
+            QStringLiteral("Delete the selected elements (Del)"));
+    command(forwardElement, QStringLiteral("Up"),
+            QStringLiteral("Bring forward: drawn over the next element of its kind"));
+    command(backwardElement, QStringLiteral("Down"),
+            QStringLiteral("Send backward: drawn under the element of its kind before it"));
+    commands->addStretch();
+    page->addLayout(commands);
+    elements = new ElementsList(elementsPage);
+    page->addWidget(elements);
     lists->addTab(problems, QStringLiteral("Problems"));
-    lists->addTab(elements, QStringLiteral("Elements"));
+    lists->addTab(elementsPage, QStringLiteral("Elements"));
     connect(problems, &ProblemsList::CountChanged, this, [this](size_t total) {
         lists->setTabText(0, total == 0 ? QStringLiteral("Problems")
                                         : QStringLiteral("Problems (%1)").arg(total));
@@ -251,7 +279,7 @@ void WorkbenchStrip::ShowProblems() {
 }
 
 void WorkbenchStrip::ShowElements() {
-    lists->setCurrentWidget(elements);
+    lists->setCurrentWidget(elementsPage);
 }
 
 } // namespace pindrel

@@ -11,6 +11,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QTabWidget;
+class QToolButton;
 
 namespace pindrel {
 
@@ -74,7 +75,13 @@ public:
 
     QTabWidget* lists = nullptr;
     ProblemsList* problems = nullptr;
+    QWidget* elementsPage = nullptr; // the list with its commands above it
     ElementsList* elements = nullptr;
+    QToolButton* addElement = nullptr; // its menu: add image, button, label, new skin
+    QToolButton* duplicateElement = nullptr;
+    QToolButton* deleteElement = nullptr;
+    QToolButton* forwardElement = nullptr;
+    QToolButton* backwardElement = nullptr;
 
 signals:
     void MagnifierChanged(int factor);

@@ -45,7 +45,14 @@ public:
         packageSuggestions.push_back(suggested);
         return packageAnswer;
     }
+    std::optional<QString> ChoosePictureFile(QWidget*, const QString&, const QString&) override {
+        if (pictureAnswers.empty()) return std::nullopt;
+        std::optional<QString> a = pictureAnswers.front();
+        pictureAnswers.pop_front();
+        return a;
+    }
     std::deque<std::optional<QString>> answers;
+    std::deque<std::optional<QString>> pictureAnswers;
     std::optional<QString> mockupAnswer;
     std::optional<QString> newSkinAnswer;
     QStringList starts;

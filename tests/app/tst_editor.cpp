@@ -92,7 +92,7 @@ private slots:
         QCOMPARE(h.Editor().Selection(), std::optional(kButton));
         QVERIFY(h.Strip().selectionKeys->text() == "posP=20,20 sizeP=40,30");
         QTreeWidget* list = h.Strip().elements;
-        QCOMPARE(h.Strip().lists->currentWidget(), list);
+        QCOMPARE(h.Strip().lists->currentWidget(), h.Strip().elementsPage);
         QCOMPARE(list->topLevelItemCount(), 4); // image, button, label, photo
         QCOMPARE(list->currentItem()->text(0), QStringLiteral("Button 0"));
         QCOMPARE(list->topLevelItem(0)->text(3), QStringLiteral("no")); // hidden by call type

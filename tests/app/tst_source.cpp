@@ -31,7 +31,10 @@ const PlacedElement kButton{PlacedKind::Button, 0};
 const PlacedElement kLabel{PlacedKind::Label, 0};
 
 struct SourceBench : EditBench {
-    explicit SourceBench(const QTemporaryDir& dir) : EditBench(dir, kMixedSkin) { EditMode(true); }
+    explicit SourceBench(const QTemporaryDir& dir) : EditBench(dir, kMixedSkin) {
+        EditMode(true);
+        dialog->Tools().Editing().Tabs().setCurrentWidget(&Source());
+    }
     SourceView& Source() const { return dialog->Tools().Editing().Source(); }
     // Types text at the start of a 1-based line, as the author would.
     void TypeAt(int line, const QString& text) const {
