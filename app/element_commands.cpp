@@ -16,6 +16,7 @@
 #include "app/workbench.h"
 #include "app/workbench_strip.h"
 #include "base/atomic_file.h"
+#include "render/bmp_decoder.h"
 #include "skin/key_values.h"
 #include "skin/skin_edit.h"
 
@@ -209,7 +210,13 @@ bool ElementCommands::AddImage() {
     const std::optional<QString> file = Picture(QStringLiteral("Picture of the new image"));
     if (!file) return false;
     return Add(SectionKind::Image, {{std::string(KeyName(SkinKey::File)), file->toStdString()}},
-               {0, 0});
+               PictureSize(*file));
+}
+
+QPoint ElementCommands::PictureSize(const QString& name) const {
+    const BmpResult picture =
+        LoadBmp(Path(QFileInfo(dialog_.SkinPath()).absoluteDir().filePath(name)));
+    return picture.image ? QPoint(picture.image->Width(), picture.image->Height()) : QPoint();
 }
 
 bool ElementCommands::AddPicture(const QString& file, QPoint pixel) {
@@ -229,7 +236,7 @@ bool ElementCommands::AddButton() {
     return Add(SectionKind::Button,
                {{std::string(KeyName(SkinKey::FileUp)), up->toStdString()},
                 {std::string(KeyName(SkinKey::FileDown)), down->toStdString()}},
-               {0, 0});
+               PictureSize(*up));
 }
 
 bool ElementCommands::AddLabel() {

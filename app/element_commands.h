@@ -52,6 +52,8 @@ public:
 private:
     // The picture chosen for a new element, in the skin's folder: its name, or nothing.
     std::optional<QString> Picture(const QString& caption, const QString& file = {});
+    // The size of a picture in the skin's folder; none when it does not decode.
+    QPoint PictureSize(const QString& name) const;
     bool Add(SectionKind kind, std::vector<std::pair<std::string, std::string>> entries,
              QPoint size);
 
