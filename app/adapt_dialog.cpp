@@ -41,7 +41,8 @@ AdaptDialog::AdaptDialog(DesignerDialog& dialog, SkinEditor& editor, int32_t to,
     grid->addWidget(intro, 0, 0, 1, 2);
     rule_ = new QComboBox(this);
     rule_->setAccessibleName(QStringLiteral("Rule"));
-    rule_->setToolTip(QStringLiteral("Anchored to edges and centres, or the rectangles as they are"));
+    rule_->setToolTip(
+        QStringLiteral("Anchored to edges and centres, or the rectangles as they are"));
     rule_->addItem(QStringLiteral("Anchored to the nearest edge or the centre"),
                    static_cast<int>(AdaptRule::Anchor));
     rule_->addItem(QStringLiteral("The same rectangles"), static_cast<int>(AdaptRule::Same));
@@ -71,11 +72,12 @@ AdaptDialog::AdaptDialog(DesignerDialog& dialog, SkinEditor& editor, int32_t to,
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(rule_, &QComboBox::currentIndexChanged, this, &AdaptDialog::Update);
     connect(selectionOnly_, &QCheckBox::toggled, this, &AdaptDialog::Update);
-    before_->setPixmap(QPixmap::fromImage(
-        ToQImage(DrawScreen(dialog, dialog.RequestFor({static_cast<Orientation>(from_),
-                                                      dialog.GetCallType(nullptr)}),
-                            dialog.fontCache)
-                     .View())));
+    before_->setPixmap(
+        QPixmap::fromImage(ToQImage(DrawScreen(dialog,
+                                               dialog.RequestFor({static_cast<Orientation>(from_),
+                                                                  dialog.GetCallType(nullptr)}),
+                                               dialog.fontCache)
+                                        .View())));
     Update();
 }
 
@@ -87,7 +89,10 @@ void AdaptDialog::Update() {
     request.from = from_;
     request.to = to_;
     request.rule = static_cast<AdaptRule>(rule_->currentData().toInt());
-    if (selectionOnly_->isChecked()) request.only = editor_.Selected();
+    if (selectionOnly_->isChecked()) {
+        request.every = false;
+        request.elements = editor_.Selected();
+    }
     LoadContext context;
     context.folder = QFile::encodeName(QFileInfo(dialog_.SkinPath()).absolutePath()).toStdString();
     AdaptResult r = AdaptSkin(session.Text(), context, request);
@@ -106,9 +111,10 @@ void AdaptDialog::Update() {
     draw.heldButtons.clear();
     shown_ = ToQImage(DrawScreen(adapted, draw, dialog_.fontCache).View());
     after_->setPixmap(QPixmap::fromImage(shown_));
+    const size_t set = r.placed.size() + (r.background ? 1 : 0);
     summary_->setText(QStringLiteral("%1 element%2 set in %3.")
-                          .arg(r.placed.size())
-                          .arg(r.placed.size() == 1 ? QString() : QStringLiteral("s"))
+                          .arg(set)
+                          .arg(set == 1 ? QString() : QStringLiteral("s"))
                           .arg(QLatin1String(kNames[static_cast<size_t>(to_)])));
     result_ = std::move(r);
 }

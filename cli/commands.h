@@ -35,5 +35,6 @@ Command AddAddCommand(CLI::App& parent);
 Command AddRemoveCommand(CLI::App& parent);
 Command AddDuplicateCommand(CLI::App& parent);
 Command AddRestackCommand(CLI::App& parent);
+Command AddAdaptCommand(CLI::App& parent);
 
 } // namespace pindrel::cli

@@ -51,12 +51,13 @@ int Run(int argc, char** argv) {
                "named - is standard output.");
 
     std::vector<Command> commands = {
-        AddRenderCommand(app),   AddSheetCommand(app),   AddInspectCommand(app),
-        AddLintCommand(app),     AddDecodeCommand(app),  AddConvertCommand(app),
-        AddPlaceCommand(app),    AddSetCommand(app),     AddUnsetCommand(app),
-        AddAddCommand(app),      AddRemoveCommand(app),  AddDuplicateCommand(app),
-        AddRestackCommand(app),  AddImportCommand(app),  AddPackCommand(app),
-        AddSnapshotCommand(app), AddCompareCommand(app), AddDiffCommand(app)};
+        AddRenderCommand(app),  AddSheetCommand(app),    AddInspectCommand(app),
+        AddLintCommand(app),    AddDecodeCommand(app),   AddConvertCommand(app),
+        AddPlaceCommand(app),   AddSetCommand(app),      AddUnsetCommand(app),
+        AddAddCommand(app),     AddRemoveCommand(app),   AddDuplicateCommand(app),
+        AddRestackCommand(app), AddAdaptCommand(app),    AddImportCommand(app),
+        AddPackCommand(app),    AddSnapshotCommand(app), AddCompareCommand(app),
+        AddDiffCommand(app)};
     for (Command& c : commands)
         c.app->allow_extras();
 

@@ -1,6 +1,7 @@
 #include "skin/adapt.h"
 
 #include "ini/skin_ini_file.h"
+#include "skin/key_values.h"
 #include "skin/sample_skin.h"
 
 namespace pindrel {
@@ -17,6 +18,37 @@ std::vector<PlacedElement> Every(const Skin& skin) {
         all.push_back({PlacedKind::Label, i});
     all.push_back({PlacedKind::Photo, 0});
     return all;
+}
+
+// The background picture has no element of its own to place: its keys are set here, as placing
+// would set them. Orientations after `to` that take their rectangle from an earlier one get keys
+// of their own first, so that they show what they showed.
+bool AdaptBackground(SkinIniFile& ini, const SkinImage& bg, const AdaptRequest& request,
+                     AdaptResult& result) {
+    const Rect r = bg.rects[static_cast<size_t>(request.from)];
+    if (r.IsEmpty() || bg.section < 0) return true;
+    const Rect target =
+        AdaptRect(r, kScreenSizes[static_cast<size_t>(request.from)],
+                  kScreenSizes[static_cast<size_t>(request.to)], request.rule, false);
+    const auto set = [&](int32_t o, const Rect& rect) {
+        const auto i = static_cast<size_t>(o);
+        for (const auto& [key, value] : {std::pair{kPosKeys[i], PairValue(rect.left, rect.top)},
+                                         {kSizeKeys[i], PairValue(rect.Width(), rect.Height())}}) {
+            EditResult r2 = SetKey(ini, bg.section, key, value);
+            if (!r2.ok) {
+                result.error = r2.error;
+                return false;
+            }
+            ini = std::move(r2.file);
+        }
+        return true;
+    };
+    for (int32_t o = request.to + 1; o < kOrientationCount; ++o)
+        if (bg.placedBy[static_cast<size_t>(o)] != o && !set(o, bg.rects[static_cast<size_t>(o)]))
+            return false;
+    if (!set(request.to, target)) return false;
+    result.background = target;
+    return true;
 }
 
 } // namespace
@@ -37,7 +69,7 @@ AdaptResult AdaptSkin(std::span<const uint8_t> bytes, const LoadContext& context
     const Size to = kScreenSizes[static_cast<size_t>(request.to)];
     // Every rectangle comes from the skin as it was, before any is set.
     std::vector<std::pair<PlacedElement, Placement>> plan;
-    for (const PlacedElement& e : request.only.empty() ? Every(skin) : request.only) {
+    for (const PlacedElement& e : request.every ? Every(skin) : request.elements) {
         const std::optional<Placement> now = CurrentPlacement(skin, e, request.from);
         if (!now) {
             result.error = "no such element";
@@ -61,6 +93,10 @@ AdaptResult AdaptSkin(std::span<const uint8_t> bytes, const LoadContext& context
             return result;
         }
         ini = std::move(placed.file);
+    }
+    if ((request.every || request.background) && skin.backgroundImage.loaded) {
+        if (!plan.empty()) skin.Load(ini, context);
+        if (!AdaptBackground(ini, skin.backgroundImage, request, result)) return result;
     }
     result.ok = true;
     result.bytes.assign(ini.Bytes().begin(), ini.Bytes().end());

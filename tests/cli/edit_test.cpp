@@ -199,8 +199,48 @@ TEST_F(Edit, FailuresWriteNothing) {
     }
 }
 
+// adapt keeps the contract of the editing commands: only position and size keys change, and a
+// usage error writes nothing.
+TEST_F(Edit, AdaptSetsAnotherOrientation) {
+    // In the last third both ways: kept at the right and the bottom; Square, which took the
+    // rectangle from Portrait through Landscape, gets a key of its own.
+    const std::string wide =
+        dir.Write("wide.ini", std::string_view("[Image]\nfile=a.bmp\nposP=200,300\n"));
+    const test::ToolResult r =
+        RunTool({"adapt", wide, "--from", "portrait", "--to", "landscape", "-o", "-"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "[Image]\nfile=a.bmp\nposP=200,300\nposL=280,220\nposQ=200,300\n");
+    // Nothing of the skin's moves: the same bytes.
+    const test::ToolResult same =
+        Run("adapt", {"--from", "square", "--to", "landscape", "--rule", "same", "-o", "-"});
+    ASSERT_EQ(same.exitCode, 0) << same.err;
+    EXPECT_EQ(same.out, kSkin);
+    const std::string out = (dir.Path() / "out.ini").string();
+    struct Case {
+        std::vector<std::string> args;
+        const char* err;
+    };
+    const Case kCases[] = {
+        {{"--to", "landscape", "-o", out}, "adapt needs --from"},
+        {{"--from", "portrait", "--to", "portrait", "-o", out}, "the same orientation"},
+        {{"--from", "portrait", "--to", "square", "image", "-o", out}, "has no INDEX"},
+        {{"--from", "portrait", "--to", "square", "button", "1", "-o", out},
+         "INDEX 1: the skin has 1 loaded button"},
+        {{"--from", "portrait", "--to", "square", "background", "0", "-o", out},
+         "no background picture"},
+        {{"--from", "portrait", "--to", "square", "--rule", "near", "-o", out}, "--rule"},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.err);
+        const test::ToolResult bad = Run("adapt", c.args);
+        EXPECT_EQ(bad.exitCode, 2) << bad.err;
+        EXPECT_NE(bad.err.find(c.err), std::string::npos) << bad.err;
+        EXPECT_EQ(Files(), (std::vector<std::string>{"a.bmp", "skin.ini", "wide.ini"}));
+    }
+}
+
 TEST_F(Edit, HelpDocumentsEachCommand) {
-    for (const char* command : {"set", "unset", "add", "remove", "duplicate", "restack"}) {
+    for (const char* command : {"set", "unset", "add", "remove", "duplicate", "restack", "adapt"}) {
         SCOPED_TRACE(command);
         const test::ToolResult r = RunTool({command, "--help"});
         ASSERT_EQ(r.exitCode, 0) << r.err;

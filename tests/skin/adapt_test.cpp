@@ -21,6 +21,7 @@ TEST(AdaptSkin, SetsEveryElementByTheRule) {
     dir.Write("a.bmp", test::SolidBmp24(20, 10, Color::FromRgb(255, 0, 0)));
     dir.Write("up.bmp", test::SolidBmp24(30, 20, Color::FromRgb(0, 255, 0)));
     const std::string ini = "; kept\r\n"
+                            "[Background Image]\r\nfile=a.bmp\r\nposP=220,300\r\n"
                             "[Image]\r\nfile=a.bmp\r\nposP=200,10\r\n"
                             "[Button]\r\nfile_up=up.bmp\r\nfile_down=up.bmp\r\nposP=105,290\r\n"
                             "posL=1,1\r\n"
@@ -52,6 +53,11 @@ TEST(AdaptSkin, SetsEveryElementByTheRule) {
     EXPECT_EQ(after.photoRect.rects[Landscape], (Rect{110, 40, 210, 140}));
     EXPECT_EQ(after.labels[1].rects, before.labels[1].rects);
     EXPECT_EQ(r.placed.size(), 4u);
+    // The background picture too, in the last third both ways; Square, which took Portrait's
+    // rectangle through Landscape, keeps it.
+    EXPECT_EQ(after.backgroundImage.rects[Landscape], (Rect{300, 220, 320, 230}));
+    EXPECT_EQ(after.backgroundImage.rects[Square], before.backgroundImage.rects[Square]);
+    EXPECT_EQ(after.backgroundImage.rects[Portrait], before.backgroundImage.rects[Portrait]);
     // The other orientations show what they showed.
     for (const int32_t o : {Portrait, Square}) {
         EXPECT_EQ(after.images[0].rects[o], before.images[0].rects[o]);
@@ -63,7 +69,8 @@ TEST(AdaptSkin, SetsEveryElementByTheRule) {
     EXPECT_EQ(text.substr(0, 9), "; kept\r\n[");
 
     // Only the elements named; "same" keeps the rectangle.
-    request.only = {{PlacedKind::Label, 0}};
+    request.every = false;
+    request.elements = {{PlacedKind::Label, 0}};
     request.rule = AdaptRule::Same;
     const AdaptResult one = AdaptSkin(Bytes(ini), context, request);
     ASSERT_TRUE(one.ok);

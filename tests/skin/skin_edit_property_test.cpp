@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/adapt.h"
 #include "skin/skin_edit.h"
 #include "skin/skin_format.h"
 #include "support/edit_check.h"
@@ -219,6 +220,94 @@ TEST(EditProperty, EveryOperationChangesWhatItSaysOnly) {
     }
     for (size_t k = 0; k < done.size(); ++k)
         EXPECT_GT(done[k], 25) << "operation " << k; // every kind really edits
+}
+
+// The lines of a skin that are no position or size keys, each with its line end: what adapting
+// must leave alone.
+std::vector<std::string> OtherLines(std::span<const uint8_t> bytes) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (size_t i = 0; i <= bytes.size(); ++i) {
+        const bool last = i == bytes.size();
+        if (!last && bytes[i] != '\r' && bytes[i] != '\n') {
+            line += static_cast<char>(bytes[i]);
+            continue;
+        }
+        // CR LF ends one line.
+        std::string ending;
+        if (!last) ending += static_cast<char>(bytes[i]);
+        if (!last && bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ending += static_cast<char>(bytes[++i]);
+        const std::string_view t = TrimIni(line);
+        const bool placement = (t.starts_with("pos") || t.starts_with("size")) &&
+                               t.find('=') != std::string_view::npos;
+        if (!placement && !(last && line.empty())) lines.push_back(line + ending);
+        line.clear();
+    }
+    // A last line without its end may gain one when a key goes after it.
+    if (!lines.empty())
+        while (!lines.back().empty() &&
+               (lines.back().back() == '\r' || lines.back().back() == '\n'))
+            lines.back().pop_back();
+    return lines;
+}
+
+// Adapting random skins: every element's rectangle in `to` is as the rule says, its other
+// orientations stay, and no line but a position or size line changes.
+TEST(AdaptProperty, RectanglesAsTheRuleSaysAndNothingElse) {
+    TempDir dir;
+    const test::ScopedCurrentDir cwd(dir.Path());
+    dir.Write("a.bmp", test::SolidBmp24(20, 10, Color::FromRgb(255, 0, 0)));
+    dir.Write("b.bmp", test::SolidBmp24(7, 30, Color::FromRgb(0, 255, 0)));
+    SkinGenerator gen(20261210);
+    int moved = 0;
+    for (int round = 0; round < 300; ++round) {
+        const std::string ini = gen.Skin();
+        SkinIniFile file;
+        file.Parse(Bytes(ini));
+        TestSkin before;
+        before.Load(file, {});
+        AdaptRequest request;
+        request.from = gen.Pick(0, 2);
+        request.to = (request.from + gen.Pick(1, 2)) % 3;
+        request.rule = gen.Chance(80) ? AdaptRule::Anchor : AdaptRule::Same;
+        SCOPED_TRACE("round " + std::to_string(round) + ", " + std::to_string(request.from) +
+                     " to " + std::to_string(request.to) + "\n" + ini);
+        const AdaptResult r = AdaptSkin(Bytes(ini), {}, request);
+        ASSERT_TRUE(r.ok) << r.error;
+        SkinIniFile edited;
+        edited.Parse(r.bytes);
+        TestSkin after;
+        after.Load(edited, {});
+        const Size from = kScreenSizes[static_cast<size_t>(request.from)];
+        const Size to = kScreenSizes[static_cast<size_t>(request.to)];
+        const auto check = [&](const SkinElement& b, const SkinElement& a, bool stretches) {
+            const Rect was = b.rects[static_cast<size_t>(request.from)];
+            for (int32_t o = 0; o < kOrientationCount; ++o) {
+                const auto i = static_cast<size_t>(o);
+                if (o == request.to && !was.IsEmpty())
+                    EXPECT_EQ(a.rects[i], AdaptRect(was, from, to, request.rule, stretches));
+                else
+                    EXPECT_EQ(a.rects[i], b.rects[i]) << "orientation " << o;
+            }
+        };
+        ASSERT_EQ(after.images.size(), before.images.size());
+        ASSERT_EQ(after.buttons.size(), before.buttons.size());
+        ASSERT_EQ(after.labels.size(), before.labels.size());
+        for (size_t i = 0; i < before.images.size(); ++i)
+            check(before.images[i], after.images[i], false);
+        for (size_t i = 0; i < before.buttons.size(); ++i)
+            check(before.buttons[i], after.buttons[i], false);
+        for (size_t i = 0; i < before.labels.size(); ++i)
+            check(before.labels[i], after.labels[i], true);
+        check(before.photoRect, after.photoRect, true);
+        if (before.backgroundImage.loaded)
+            check(before.backgroundImage, after.backgroundImage, false);
+        EXPECT_EQ(OtherLines(r.bytes), OtherLines(Bytes(ini)));
+        if (HasFailure()) return;
+        if (r.bytes != std::vector<uint8_t>(ini.begin(), ini.end())) ++moved;
+    }
+    EXPECT_GT(moved, 150);
 }
 
 } // namespace
