@@ -28,7 +28,7 @@ struct PsdWriteOptions {
     uint16_t mode = 3;        // colour mode as given (3 RGB); greyscale overrides it
     bool noLayers = false;    // only the merged picture
     // Masks by layer name.
-    std::function<const PsdMask*(const Layer&)> mask;
+    std::function<const PsdMask*(const Layer&)> mask = {};
 };
 
 // The bytes of a PSD file holding the layers as drawing programs write them: groups bracketed
