@@ -15,7 +15,12 @@ namespace pindrel {
 class BitmapCache {
 public:
     // The picture at path: a copy of the one kept while the file is unchanged, else decoded.
+    // While trusting, a picture kept is taken without looking at its file again: loads of edited
+    // text, many a second, whose files the load from disk before them has just checked.
     BmpResult Load(const std::string& path);
+    void Trust(bool trusting) { trusting_ = trusting; }
+    // Forgets the picture at path, written anew while the cache trusts.
+    void Forget(const std::string& path) { entries_.erase(path); }
     // Forgets the pictures no load has asked for since the last Sweep.
     void Sweep();
     // Forgets every picture.
@@ -37,6 +42,7 @@ private:
     };
     std::unordered_map<std::string, Entry> entries_;
     uint64_t decodes_ = 0;
+    bool trusting_ = false;
 };
 
 } // namespace pindrel

@@ -236,4 +236,29 @@ EditResult PlaceElement(const SkinIniFile& file, const Skin& loaded, const Place
     return result;
 }
 
+void FollowPlacement(Skin& loaded, const PlacedElement& element, const Placement& placement,
+                     const SkinIniFile& edited) {
+    SkinElement* e = nullptr;
+    switch (element.kind) {
+    case PlacedKind::Image:
+        if (element.index < loaded.images.size()) e = &loaded.images[element.index];
+        break;
+    case PlacedKind::Button:
+        if (element.index < loaded.buttons.size()) e = &loaded.buttons[element.index];
+        break;
+    case PlacedKind::Label:
+        if (element.index < loaded.labels.size()) e = &loaded.labels[element.index];
+        break;
+    case PlacedKind::Photo:
+        e = &loaded.photoRect;
+        // A "Photo Rect" section the edit added is the one that counts now.
+        if (e->section < 0) e->section = edited.FindSection(SectionName(SectionKind::PhotoRect), 0);
+        break;
+    }
+    // Placing changes only this orientation's rectangle: the others show what they showed.
+    if (e)
+        e->SetPlacement(placement.orientation, placement.x, placement.y, placement.width,
+                        placement.height);
+}
+
 } // namespace pindrel

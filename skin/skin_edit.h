@@ -98,6 +98,13 @@ struct Placement {
 EditResult PlaceElement(const SkinIniFile& file, const Skin& loaded, const PlacedElement& element,
                         const Placement& placement);
 
+// Brings `loaded` to what loading PlaceElement's result (`edited`) gives for the element's
+// rectangles, without loading it: the cheap way through the many steps of a drag. Only what the
+// skin draws follows; where each value stands in the file (lines, sources) is that of the bytes
+// before, until the skin is loaded again.
+void FollowPlacement(Skin& loaded, const PlacedElement& element, const Placement& placement,
+                     const SkinIniFile& edited);
+
 // The element's rectangle in an orientation, as Placement (x, y, width, height); nothing when
 // the skin has no such element.
 std::optional<Placement> CurrentPlacement(const Skin& loaded, const PlacedElement& element,

@@ -1,5 +1,7 @@
 #include "skin/skin_model.h"
 
+#include <algorithm>
+
 #include "ini/skin_ini_file.h"
 #include "skin/skin_format.h"
 
@@ -73,6 +75,65 @@ void SkinModel::Clear() {
     for (SkinImage& i : images)
         i.Unload();
     images.clear();
+}
+
+namespace {
+
+// The element of list read from section s; nothing when none was.
+template <class List> auto* FindBySection(List& list, int32_t s) {
+    const auto it = std::lower_bound(list.begin(), list.end(), s,
+                                     [](const auto& e, int32_t v) { return e.section < v; });
+    return it != list.end() && it->section == s ? &*it : nullptr;
+}
+
+// The new element in place of the old, when it still loads with pictures of the same weight.
+template <class Element, class Read>
+bool Replace(Element& old, const LoadContext& context, Read read) {
+    Element fresh;
+    LoadContext quiet = context;
+    quiet.report = nullptr;
+    if (!read(fresh, quiet) || fresh.loadBytes != old.loadBytes) return false;
+    old = std::move(fresh);
+    return true;
+}
+
+} // namespace
+
+bool SkinModel::ReloadElement(const SkinIniFile& file, int32_t s, const LoadContext& context) {
+    if (s < 0 || static_cast<size_t>(s) >= file.sections.size()) return false;
+    bool done = false;
+    if (SkinImage* image = FindBySection(images, s)) {
+        done = Replace(*image, context, [&](SkinImage& e, const LoadContext& c) {
+            return ReadImageSection(file, s, e, "", c);
+        });
+    } else if (SkinButton* button = FindBySection(buttons, s)) {
+        done = Replace(*button, context, [&](SkinButton& e, const LoadContext& c) {
+            if (!ReadButtonSection(file, s, e, c)) return false;
+            e.firesOnPress = e.id == 3;
+            return true;
+        });
+    } else if (SkinLabel* label = FindBySection(labels, s)) {
+        SkinLabel fresh;
+        if (!ReadLabelSection(file, s, fresh, {})) return false;
+        *label = std::move(fresh);
+        done = true;
+    }
+    if (!done) return false;
+    // Lines may have come or gone in section s: every header after it moved with them.
+    const auto follow = [&](SkinElement& e) {
+        if (e.section >= 0 && static_cast<size_t>(e.section) < file.sectionLines.size())
+            e.line = file.sectionLines[static_cast<size_t>(e.section)].header;
+    };
+    for (SkinImage& i : images)
+        follow(i);
+    for (SkinButton& b : buttons)
+        follow(b);
+    for (SkinLabel& l : labels)
+        follow(l);
+    follow(backgroundImage);
+    follow(borderImage);
+    follow(photoRect);
+    return true;
 }
 
 } // namespace pindrel

@@ -28,6 +28,12 @@ struct SkinModel {
     void Load(const SkinIniFile& file, const LoadContext& context);
     // Drops the loaded content; keeps photoRect.
     void Clear();
+    // Loads again only the element read from section s of file, a text that differs from the
+    // one loaded in keys of that section alone: what a key's change costs in a skin of
+    // thousands of sections. The lines of the other elements follow the file. False, changing
+    // nothing, when that cannot be: s gives no loaded element, or one that no longer loads or
+    // reads pictures of another size; the whole file is to be loaded then.
+    bool ReloadElement(const SkinIniFile& file, int32_t s, const LoadContext& context);
 
     Color backgroundColor = kWhite;
     SkinImage backgroundImage;

@@ -88,12 +88,24 @@ void SkinSession::LoadInto(Skin& skin, bool fromDisk) {
     report_ = {};
     // A file saved twice within one tick of the clock looks unchanged: loads of files decode.
     if (fromDisk) pictures_.Clear();
+    // The files were looked at by the load from disk; edits of the text do not change them.
+    pictures_.Trust(!fromDisk);
     skin.Load(text_, LoadContext{{}, &pictures_, &report_});
     pictures_.Sweep();
 }
 
+bool SkinSession::ReloadElement(Skin& skin, int32_t s) {
+    pictures_.Trust(true);
+    return skin.ReloadElement(text_, s, LoadContext{{}, &pictures_, nullptr});
+}
+
+void SkinSession::ForgetPicture(const std::string& path) {
+    pictures_.Forget(path);
+}
+
 void SkinSession::LoadDraft(Skin& skin, const SkinIniFile& draft) {
     // The pictures stay for the load of the text that follows.
+    pictures_.Trust(true);
     skin.Load(draft, LoadContext{{}, &pictures_, nullptr});
 }
 

@@ -59,6 +59,11 @@ public:
     // Loads a text that is not (yet) the session's, its pictures as a load of edited text finds
     // them: a step between edits that make one change.
     void LoadDraft(Skin& skin, const SkinIniFile& draft);
+    // Loads only the element of section s from the text, whose keys alone changed since the
+    // last load (SkinModel::ReloadElement); false when the whole text is to be loaded.
+    bool ReloadElement(Skin& skin, int32_t s);
+    // A picture file was written: loads of edited text read it again.
+    void ForgetPicture(const std::string& path);
     // The parse of the text: what the engine edits, and what the last load read.
     const SkinIniFile& Parsed() const { return text_; }
     const LoadReport& Report() const { return report_; }
