@@ -84,16 +84,12 @@ QString DropReason(const LoadDrop& d) {
 
 void ElementsList::ShowElements(const Skin& skin, CallType t, const LoadReport* report,
                                 const IniFile* file) {
-    marking_ = true;
-    clear();
-    const auto add = [&](PlacedElement e, const QString& kind, const QString& what, int32_t line) {
-        auto* item = new QTreeWidgetItem(this);
-        item->setText(0, kind);
-        item->setText(1, what);
-        item->setToolTip(1, what);
-        item->setText(2, line > 0 ? QString::number(line) : QStringLiteral("\u2013"));
-        item->setText(3, ShownUnder(skin, e, t) ? QStringLiteral("yes") : QStringLiteral("no"));
-        item->setData(0, kElementRole, Encode(e));
+    std::vector<Row> rows;
+    rows.reserve(skin.images.size() + skin.buttons.size() + skin.labels.size() + 1);
+    const auto add = [&](PlacedElement e, QString kind, QString what, int32_t line) {
+        rows.push_back({std::move(kind), std::move(what),
+                        line > 0 ? QString::number(line) : QStringLiteral("\u2013"),
+                        ShownUnder(skin, e, t), Encode(e), -1});
     };
     for (size_t i = 0; i < skin.images.size(); ++i)
         add({PlacedKind::Image, i}, QStringLiteral("Image %1").arg(i), Bytes(skin.images[i].file),
@@ -115,38 +111,61 @@ void ElementsList::ShowElements(const Skin& skin, CallType t, const LoadReport* 
             if (!element || d.section < 0 ||
                 static_cast<size_t>(d.section) >= file->sectionLines.size())
                 continue;
-            auto* item = new QTreeWidgetItem(this);
             const std::string_view name = SectionName(d.kind);
-            item->setText(
-                0, QStringLiteral("%1 (not loaded)")
-                       .arg(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()))));
-            const QString why = DropReason(d);
-            item->setText(1, why);
-            item->setToolTip(1, why);
-            item->setText(
-                2, QString::number(file->sectionLines[static_cast<size_t>(d.section)].header));
-            item->setText(3, QStringLiteral("no"));
-            item->setData(0, kSectionRole, d.section);
-            item->setForeground(0, QColor(176, 0, 0));
+            rows.push_back(
+                {QStringLiteral("%1 (not loaded)")
+                     .arg(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()))),
+                 DropReason(d),
+                 QString::number(file->sectionLines[static_cast<size_t>(d.section)].header), false,
+                 -1, d.section});
         }
     }
+    // Most edits change a row or none: only what differs is touched, so that a skin of
+    // thousands of elements is not listed afresh at every edit.
+    if (rows == rows_) return;
+    marking_ = true;
+    if (rows.size() != rows_.size()) {
+        clear();
+        rows_.clear();
+    }
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (i < rows_.size() && rows[i] == rows_[i]) continue;
+        QTreeWidgetItem* item =
+            i < rows_.size() ? topLevelItem(static_cast<int>(i)) : new QTreeWidgetItem(this);
+        const Row& r = rows[i];
+        item->setText(0, r.kind);
+        item->setText(1, r.what);
+        item->setToolTip(1, r.what);
+        item->setText(2, r.line);
+        item->setText(3, r.shown ? QStringLiteral("yes") : QStringLiteral("no"));
+        if (r.section >= 0) {
+            item->setData(0, kSectionRole, r.section);
+            item->setForeground(0, QColor(176, 0, 0));
+        } else {
+            item->setData(0, kSectionRole, QVariant());
+            item->setData(0, kElementRole, r.element);
+            item->setForeground(0, palette().text());
+        }
+    }
+    rows_ = std::move(rows);
     marking_ = false;
 }
 
 void ElementsList::Mark(const std::optional<PlacedElement>& element,
                         std::optional<int32_t> section) {
     marking_ = true;
-    QTreeWidgetItem* found = nullptr;
-    for (int i = 0; (element || section) && i < topLevelItemCount(); ++i) {
-        QTreeWidgetItem* item = topLevelItem(i);
-        const QVariant left = item->data(0, kSectionRole);
-        if (left.isValid() ? section == left.toInt()
-                           : element && Decode(item->data(0, kElementRole).toInt()) == *element)
-            found = item;
+    int found = -1;
+    for (size_t i = 0; (element || section) && i < rows_.size(); ++i) {
+        const Row& r = rows_[i];
+        if (r.section >= 0 ? section == r.section : element && r.element == Encode(*element)) {
+            found = static_cast<int>(i);
+            break;
+        }
     }
-    setCurrentItem(found);
-    if (!found) clearSelection();
-    if (found) scrollToItem(found);
+    QTreeWidgetItem* item = found >= 0 ? topLevelItem(found) : nullptr;
+    if (item != currentItem()) setCurrentItem(item);
+    if (!item) clearSelection();
+    if (item) scrollToItem(item);
     marking_ = false;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include <QTreeWidget>
 
@@ -36,6 +37,15 @@ signals:
     void ChosenSection(int32_t section);
 
 private:
+    // What a row shows, and what it stands for.
+    struct Row {
+        QString kind, what, line;
+        bool shown = false;
+        int32_t element = -1; // an element, encoded; -1 for a section left out
+        int32_t section = -1; // a section left out; -1 for an element
+        friend bool operator==(const Row&, const Row&) = default;
+    };
+    std::vector<Row> rows_;
     bool marking_ = false;
 };
 

@@ -53,6 +53,10 @@ bool Exists(const Skin& skin, const PlacedElement& e) {
 SkinEditor::SkinEditor(DesignerDialog& dialog, Workbench& bench, QObject* parent)
     : QObject(parent), dialog_(dialog), bench_(bench) {
     gestures_ = new EditGestures(dialog, bench, *this, this);
+    // When the author pauses after changing keys, the whole skin is loaded again and checked.
+    settle_.setSingleShot(true);
+    settle_.setInterval(kSettleMs);
+    connect(&settle_, &QTimer::timeout, this, &SkinEditor::SettleNow);
     arrange_ = new ArrangeCommands(dialog, *this, this);
     WorkbenchStrip& strip = bench.Strip();
     strip.arrange->setMenu(&arrange_->Menu());
@@ -173,6 +177,7 @@ void SkinEditor::Prune() {
 
 void SkinEditor::BeginGesture() {
     FlushTyping();
+    SettleNow();
     inGesture_ = true;
     dialog_.Session().BeginStep();
 }
@@ -181,6 +186,10 @@ void SkinEditor::EndGesture() {
     if (!inGesture_) return;
     inGesture_ = false;
     dialog_.Session().EndStep();
+    if (reloadAtEnd_) {
+        reloadAtEnd_ = false;
+        dialog_.LoadEdited();
+    }
     Settled();
 }
 
@@ -191,6 +200,7 @@ void SkinEditor::Settled() {
 }
 
 void SkinEditor::Take(SkinIniFile edited) {
+    SettleNow();
     SkinSession& session = dialog_.Session();
     if (inGesture_) {
         session.Amend(std::move(edited));
@@ -207,29 +217,31 @@ bool SkinEditor::Place(const std::vector<std::pair<PlacedElement, Placement>>& p
     if (!session.HasText() || placements.empty()) return false;
     const bool own = !inGesture_;
     if (own) BeginGesture();
-    // Each placement is made on the text the one before left, loaded again: one step in all.
+    // Each placement is made on the text the one before left, the skin following each in place;
+    // the skin is loaded again from the text when the gesture ends.
     bool ok = true;
     bool changed = false;
     std::optional<SkinIniFile> edited;
-    for (size_t i = 0; i < placements.size() && ok; ++i) {
+    for (const auto& [element, placement] : placements) {
         const SkinIniFile& text = edited ? *edited : session.Parsed();
-        EditResult result = PlaceElement(text, dialog_, placements[i].first, placements[i].second);
+        EditResult result = PlaceElement(text, dialog_, element, placement);
         if (!result.ok) {
             bench_.Strip().ShowStatus(
                 QStringLiteral("Cannot place: %1").arg(QString::fromStdString(result.error)));
             ok = false;
             break;
         }
-        changed = changed || result.changed;
+        if (!result.changed) continue;
+        changed = true;
+        FollowPlacement(dialog_, element, placement, result.file);
         edited = std::move(result.file);
-        if (i + 1 < placements.size()) dialog_.LoadFrom(*edited);
     }
-    if (ok && changed) {
-        session.Amend(std::move(*edited));
-        dialog_.LoadEdited();
-    } else if (placements.size() > 1) {
-        // The skin was loaded from texts that are not kept.
-        dialog_.LoadEdited();
+    if (changed) {
+        // A step that failed part-way leaves the skin as the text it began with.
+        if (ok) session.Amend(std::move(*edited));
+        reloadAtEnd_ = true;
+        if (!ok) dialog_.LoadEdited();
+        dialog_.RepaintPreview();
     }
     if (own) EndGesture();
     return ok && changed;
@@ -298,7 +310,30 @@ bool SkinEditor::ChangeKeys(SectionKind kind, const std::vector<int32_t>& sectio
         }
     }
     if (!edited) return false;
-    return ApplyFile(std::move(*edited));
+    if (inGesture_ || sections.empty() || std::ranges::equal(edited->Bytes(), session.Text()))
+        return ApplyFile(std::move(*edited));
+    // Keys of loaded elements: only those elements are loaded again now, the whole skin (with
+    // its problems) when the author pauses.
+    session.Edit(std::move(*edited));
+    for (const int32_t s : sections) {
+        if (!session.ReloadElement(dialog_, s)) {
+            dialog_.LoadEdited();
+            Settled();
+            return true;
+        }
+    }
+    dialog_.RepaintPreview();
+    ShowState();
+    emit TextChanged();
+    settle_.start();
+    return true;
+}
+
+void SkinEditor::SettleNow() {
+    if (!settle_.isActive()) return;
+    settle_.stop();
+    dialog_.LoadEdited();
+    Settled();
 }
 
 bool SkinEditor::PlaceInspected(const std::vector<PlacedElement>& elements,
@@ -393,6 +428,7 @@ bool SkinEditor::ChoosePicture(SectionKind kind, const std::vector<int32_t>& sec
 
 void SkinEditor::Undo() {
     FlushTyping();
+    SettleNow();
     SkinSession& session = dialog_.Session();
     if (inGesture_ || !session.CanUndo()) return;
     session.Undo();
@@ -402,6 +438,7 @@ void SkinEditor::Undo() {
 
 void SkinEditor::Redo() {
     FlushTyping();
+    SettleNow();
     SkinSession& session = dialog_.Session();
     if (inGesture_ || !session.CanRedo()) return;
     session.Redo();
@@ -411,6 +448,7 @@ void SkinEditor::Redo() {
 
 bool SkinEditor::Save() {
     FlushTyping();
+    SettleNow();
     SkinSession& session = dialog_.Session();
     const QString& path = dialog_.SkinPath();
     if (inGesture_ || !session.Modified() || path.isEmpty()) return false;
@@ -450,6 +488,7 @@ bool SkinEditor::Save() {
 
 bool SkinEditor::MayDropEdits(const QString& question) {
     FlushTyping();
+    SettleNow();
     if (!dialog_.Session().Modified()) return true;
     switch (dialog_.Messages().AskUnsaved(&dialog_, question)) {
     case UnsavedChoice::Save:

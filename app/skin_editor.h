@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QRgb>
+#include <QTimer>
 
 #include "ini/skin_ini_file.h"
 #include "skin/call_type.h"
@@ -85,6 +86,11 @@ public:
     void Redo();
     // Writes the edited text to the skin file; false when nothing was written.
     bool Save();
+    // Loads the whole skin again and checks it now, when a change of keys loaded only the
+    // elements it touched.
+    void SettleNow();
+    // How long after such a change that happens by itself.
+    static constexpr int kSettleMs = 150;
     // Whether edits not saved may go: there are none, or the author saved or dropped them.
     bool MayDropEdits(const QString& question);
 
@@ -132,6 +138,8 @@ private:
     std::vector<PlacedElement> selected_;
     std::optional<int32_t> section_;
     bool inGesture_ = false;
+    bool reloadAtEnd_ = false; // placements followed the text without loading it
+    QTimer settle_;
     CallType shownCallType_ = CallType::UnknownCaller;
     int32_t shownOrientation_ = 0;
     std::vector<QShortcut*> shortcuts_; // owned by the dialog
