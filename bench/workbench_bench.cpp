@@ -200,6 +200,60 @@ BENCHMARK(BM_DragStep200)
     ->Repetitions(5)
     ->DisplayAggregatesOnly();
 
+// 2,000 sections: 1,000 images, 300 buttons, 696 labels and the four single sections.
+struct LargeSkinDir {
+    LargeSkinDir() {
+        const std::string ini = bench::HeavySkin(dir.Path(), 1000, 300, 696);
+        bench::WriteFile(dir.Path() / "large.ini", ini.data(), ini.size());
+    }
+    QString Path() const { return QString::fromStdString((dir.Path() / "large.ini").string()); }
+    bench::BenchDir dir;
+};
+
+void BM_DragStep2000(benchmark::State& state) {
+    static const LargeSkinDir skin;
+    DragSteps(state, skin.Path(), 150, false);
+}
+BENCHMARK(BM_DragStep2000)->Unit(benchmark::kMillisecond)->Repetitions(5)->DisplayAggregatesOnly();
+
+// One change in the inspector, a label's colour, with all that follows it: the skin's text edited
+// by the engine, loaded again from its parse, the preview repainted, the problems and the
+// elements list brought up to date, and the inspector showing the new value.
+void InspectorSteps(benchmark::State& state, const QString& path) {
+    auto chooser = std::make_unique<NoChooser>();
+    chooser->path = path;
+    DesignerDialog dialog(std::move(chooser), std::make_unique<NoSink>());
+    ShowNow(dialog);
+    dialog.Browse();
+    dialog.Strip()->editSkin->setChecked(true);
+    SkinEditor& editor = dialog.Tools().Editor();
+    const size_t label = dialog.labels.size() / 2;
+    editor.Select(PlacedElement{PlacedKind::Label, label});
+    const int32_t section = dialog.labels[label].section;
+    bool odd = false;
+    for (auto _ : state) {
+        editor.ChangeKeys(SectionKind::Label, {section}, {{"color1", odd ? "1,2,3" : "4,5,6"}});
+        odd = !odd;
+    }
+}
+
+void BM_InspectorColour(benchmark::State& state) {
+    InspectorSteps(state, ExampleSkin());
+}
+BENCHMARK(BM_InspectorColour)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->DisplayAggregatesOnly();
+
+void BM_InspectorColour2000(benchmark::State& state) {
+    static const LargeSkinDir skin;
+    InspectorSteps(state, skin.Path());
+}
+BENCHMARK(BM_InspectorColour2000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->DisplayAggregatesOnly();
+
 // The same skin read again from its file, as Reload does: read, decoded, linted.
 void BM_ExampleReloadFromDisk(benchmark::State& state) {
     auto chooser = std::make_unique<NoChooser>();
