@@ -130,7 +130,11 @@ TEST_F(Snapshots, SameInputsGiveTheSameBytes) {
 
 TEST_F(Snapshots, CompareFindsAChangedBitmapUntilUpdated) {
     const std::string snap = Out("snap");
-    ASSERT_EQ(RunTool({"snapshot", skin, "-d", snap, "--time", "09:00"}).exitCode, 0);
+    // Brackets in a text are no nesting.
+    ASSERT_EQ(
+        RunTool({"snapshot", skin, "-d", snap, "--time", "09:00", "--name", "[[[[[[[[[[\\\"{{"})
+            .exitCode,
+        0);
     test::ToolResult r = RunTool({"compare", skin, "-d", snap});
     EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
     EXPECT_TRUE(r.out.empty() && r.err.empty()) << r.out << r.err;
@@ -218,6 +222,20 @@ TEST_F(Snapshots, CompareNamesWhatCannotBeRead) {
          },
          {"compare", ini, "-d", (dir.Path() / "later").string()},
          "a snapshot of format 2, which this version cannot read"},
+        // Read in time linear in their size, within the harness's timeout.
+        {"400,000 empty objects",
+         [&] {
+             std::string objects = "{\"format\": 1, \"bitmaps\": [{}";
+             for (int i = 1; i < 400000; ++i)
+                 objects += ",{}";
+             dir.Write("long/snapshot.json", objects + "]}");
+         },
+         {"compare", ini, "-d", (dir.Path() / "long").string()},
+         "snapshot.json: the snapshot cannot be read: not a snapshot file"},
+        {"deep nesting",
+         [&] { dir.Write("deep/snapshot.json", std::string(1000000, '[')); },
+         {"compare", ini, "-d", (dir.Path() / "deep").string()},
+         "snapshot.json: the snapshot cannot be read: not a snapshot file"},
         {"missing skin", [] {}, {"compare", Out("none.ini"), "-d", snap}, "none.ini"},
         {"a screen missing",
          [&] { fs::remove(fs::path(snap) / "square-photo.png"); },
