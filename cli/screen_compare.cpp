@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "cli/cli_skin.h"
+#include "cli/folder_file.h"
 #include "cli/png_writer.h"
 
 namespace pindrel::cli {
@@ -103,7 +104,7 @@ bool WriteDiffPictures(const Comparison& comparison, const std::string& dir) {
         const Canvas diff = DiffPicture(expected, s.actual.View(), comparison.tolerance);
         const std::string path =
             (std::filesystem::path(dir) / (ScreenName(s.screen) + "-diff.png")).string();
-        if (WritePngOrSay(path, diff.View()) != kExitOk) return false;
+        if (!WriteFolderPngOrSay(path, diff.View())) return false;
     }
     return true;
 }

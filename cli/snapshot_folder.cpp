@@ -7,7 +7,7 @@
 
 #include "base/read_file.h"
 #include "cli/cli_skin.h"
-#include "cli/output_file.h"
+#include "cli/folder_file.h"
 #include "cli/png_decoder.h"
 #include "cli/png_writer.h"
 
@@ -71,7 +71,7 @@ bool WriteSnapshot(const std::string& dir, const std::vector<const Canvas*>& scr
     for (size_t i = 0; i < kAllScreens.size() && i < screens.size(); ++i) {
         if (!write[i]) continue;
         const std::string path = ScreenFile(dir, kAllScreens[i]);
-        if (WritePngOrSay(path, screens[i]->View()) != kExitOk) return false;
+        if (!WriteFolderPngOrSay(path, screens[i]->View())) return false;
         if (written) written->push_back(std::filesystem::path(path).filename().string());
     }
     const std::string path = SnapshotPath(dir);
@@ -81,7 +81,7 @@ bool WriteSnapshot(const std::string& dir, const std::vector<const Canvas*>& scr
         std::string_view(reinterpret_cast<const char*>(old.bytes.data()), old.bytes.size()) == text)
         return true;
     std::string error;
-    if (!WriteOutputText(path, text, &error)) {
+    if (!WriteFolderFile(path, text, &error)) {
         PrintError(path + ": " + error);
         return false;
     }

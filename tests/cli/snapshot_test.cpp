@@ -252,6 +252,68 @@ TEST_F(Snapshots, CompareNamesWhatCannotBeRead) {
     EXPECT_EQ(ReadAll(fs::path(snap) / "snapshot.json"), json);
 }
 
+// A folder may come from someone else: a link planted under a name the tool writes is replaced,
+// and what it points at, or would point at, stays as it was.
+TEST_F(Snapshots, LinksPlantedInFoldersAreReplacedNotFollowed) {
+    const std::string snap = Out("snap"), fresh = Out("fresh"), diffs = Out("diffs");
+    const fs::path victim = dir.Path() / "victim.png";
+    struct Case {
+        const char* name;
+        std::string folder;
+        const char* file;
+        std::vector<std::string> args;
+        int exitCode;
+        bool victimIsSnapshot = false; // compare must read it before it writes
+    };
+    const Case cases[] = {
+        {"snapshot's screen", fresh, "portrait-unknown.png", {"snapshot", skin, "-d", fresh}, 0},
+        {"snapshot's json", fresh, "snapshot.json", {"snapshot", skin, "-d", fresh}, 0},
+        {"screen of compare --update",
+         snap,
+         "portrait-unknown.png",
+         {"compare", skin, "-d", snap, "--update"},
+         0},
+        {"json of compare --update",
+         snap,
+         "snapshot.json",
+         {"compare", skin, "-d", snap, "--update", "--name", "Bo"},
+         0,
+         true},
+        {"picture of --diff-dir",
+         diffs,
+         "portrait-unknown-diff.png",
+         {"compare", skin, "-d", snap, "--diff-dir", diffs, "--time", "10:00"},
+         1},
+    };
+    for (const Case& c : cases) {
+        for (const bool dangling : {false, true}) {
+            if (dangling && c.victimIsSnapshot) continue;
+            SCOPED_TRACE(std::string(c.name) + (dangling ? ", dangling" : ""));
+            fs::remove_all(fresh);
+            fs::remove_all(diffs);
+            fs::remove_all(snap);
+            ASSERT_EQ(RunTool({"snapshot", skin, "-d", snap}).exitCode, 0);
+            const fs::path planted = fs::path(c.folder) / c.file;
+            const std::string precious =
+                c.victimIsSnapshot ? ReadAll(fs::path(snap) / "snapshot.json") : "precious";
+            fs::create_directories(c.folder);
+            fs::remove(planted);
+            fs::remove(victim);
+            if (!dangling) dir.Write("victim.png", precious);
+            fs::create_symlink(victim, planted);
+
+            const test::ToolResult r = RunTool(c.args);
+            EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
+            EXPECT_FALSE(fs::is_symlink(planted));
+            EXPECT_TRUE(fs::is_regular_file(planted));
+            if (dangling)
+                EXPECT_FALSE(fs::exists(victim));
+            else
+                EXPECT_EQ(ReadAll(victim), precious);
+        }
+    }
+}
+
 TEST_F(Snapshots, FontsThatDifferComeFirst) {
     const std::string snap = Out("snap");
     ASSERT_EQ(RunTool({"snapshot", skin, "-d", snap}).exitCode, 0);
