@@ -87,6 +87,13 @@ std::string FormatComparison(const Comparison& c) {
 
 bool MakeFolder(const std::string& dir) {
     std::error_code ec;
+    // A link to nothing would otherwise be reported as the "File exists" of making the folder.
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(dir, ec)) &&
+        !std::filesystem::exists(dir, ec)) {
+        PrintError(dir + ": cannot make the folder: a symbolic link to " +
+                   std::filesystem::read_symlink(dir, ec).string() + ", which does not exist");
+        return false;
+    }
     std::filesystem::create_directories(dir, ec);
     if (ec || !std::filesystem::is_directory(dir, ec)) {
         PrintError(dir + ": cannot make the folder: " +
