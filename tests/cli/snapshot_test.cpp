@@ -318,6 +318,50 @@ TEST_F(Snapshots, LinksPlantedInFoldersAreReplacedNotFollowed) {
     }
 }
 
+// A relative --photo is recorded relative to the snapshot folder, and found from any working
+// folder; a snapshot of an older version recorded it relative to its working folder.
+TEST_F(Snapshots, RelativePhotoIsFoundFromAnyWorkingFolder) {
+    dir.Write("me.bmp", test::SolidBmp24(24, 20, kRed));
+    const std::string snap = Out("snap");
+    const fs::path json = fs::path(snap) / "snapshot.json";
+    test::ToolOptions inSkinFolder, inOut, inRoot;
+    inSkinFolder.cwd = dir.Path().string();
+    inOut.cwd = out.Path().string();
+    inRoot.cwd = "/";
+    test::ToolResult r =
+        RunTool({"snapshot", "skin.ini", "-d", snap, "--photo", "me.bmp"}, inSkinFolder);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto recorded = [&] {
+        return nlohmann::json::parse(ReadAll(json))["sample"]["photo"]["file"].get<std::string>();
+    };
+    const std::string relative = recorded();
+    EXPECT_TRUE(fs::path(relative).is_relative()) << relative;
+    EXPECT_TRUE(fs::equivalent(fs::path(snap) / relative, dir.Path() / "me.bmp")) << relative;
+
+    struct Case {
+        const char* name;
+        std::string file; // as recorded
+        const test::ToolOptions* where;
+    };
+    const Case cases[] = {
+        {"from the snapshot's parent", relative, &inOut},
+        {"from the root", relative, &inRoot},
+        {"an older record, from its working folder", "me.bmp", &inSkinFolder},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto j = nlohmann::json::parse(ReadAll(json));
+        j["sample"]["photo"]["file"] = c.file;
+        std::ofstream(json) << j.dump(2) << "\n";
+        r = RunTool({"compare", skin, "-d", snap}, *c.where);
+        EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+    }
+    // An update records the older kind anew, relative to the folder.
+    r = RunTool({"compare", "skin.ini", "-d", snap, "--update"}, inSkinFolder);
+    EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+    EXPECT_EQ(recorded(), relative);
+}
+
 TEST_F(Snapshots, FontsThatDifferComeFirst) {
     const std::string snap = Out("snap");
     ASSERT_EQ(RunTool({"snapshot", skin, "-d", snap}).exitCode, 0);
