@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include <nlohmann/json.hpp>
+#include <sys/stat.h>
 
 #include "cli/png_reader.h"
 #include "cli/run_tool.h"
@@ -256,8 +257,8 @@ TEST_F(Snapshots, CompareNamesWhatCannotBeRead) {
     EXPECT_EQ(ReadAll(fs::path(snap) / "snapshot.json"), json);
 }
 
-// A folder may come from someone else: a link planted under a name the tool writes is replaced,
-// and what it points at, or would point at, stays as it was.
+// A folder may come from someone else: a link or pipe planted under a name the tool writes is
+// replaced, and what a link points at, or would point at, stays as it was.
 TEST_F(Snapshots, LinksPlantedInFoldersAreReplacedNotFollowed) {
     const std::string snap = Out("snap"), fresh = Out("fresh"), diffs = Out("diffs");
     const fs::path victim = dir.Path() / "victim.png";
@@ -290,9 +291,9 @@ TEST_F(Snapshots, LinksPlantedInFoldersAreReplacedNotFollowed) {
          1},
     };
     for (const Case& c : cases) {
-        for (const bool dangling : {false, true}) {
-            if (dangling && c.victimIsSnapshot) continue;
-            SCOPED_TRACE(std::string(c.name) + (dangling ? ", dangling" : ""));
+        for (const std::string_view plant : {"link", "dangling link", "pipe"}) {
+            if (plant != "link" && c.victimIsSnapshot) continue;
+            SCOPED_TRACE(std::string(c.name) + ", " + std::string(plant));
             fs::remove_all(fresh);
             fs::remove_all(diffs);
             fs::remove_all(snap);
@@ -303,17 +304,20 @@ TEST_F(Snapshots, LinksPlantedInFoldersAreReplacedNotFollowed) {
             fs::create_directories(c.folder);
             fs::remove(planted);
             fs::remove(victim);
-            if (!dangling) dir.Write("victim.png", precious);
-            fs::create_symlink(victim, planted);
+            if (plant == "link") dir.Write("victim.png", precious);
+            if (plant == "pipe")
+                ASSERT_EQ(::mkfifo(planted.c_str(), 0644), 0); // written into, it would block
+            else
+                fs::create_symlink(victim, planted);
 
             const test::ToolResult r = RunTool(c.args);
             EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
             EXPECT_FALSE(fs::is_symlink(planted));
             EXPECT_TRUE(fs::is_regular_file(planted));
-            if (dangling)
-                EXPECT_FALSE(fs::exists(victim));
-            else
+            if (plant == "link")
                 EXPECT_EQ(ReadAll(victim), precious);
+            else
+                EXPECT_FALSE(fs::exists(victim));
         }
     }
 }
