@@ -22,9 +22,12 @@ struct CompareOptions {
     bool update = false;
 };
 
-// The recorded settings, with those given on the command line in their place.
-SampleOptions Settings(const Snapshot& snapshot, const SampleOptions& given, const CLI::App& cmd) {
+// The recorded settings of the snapshot in dir, with those given on the command line in their
+// place.
+SampleOptions Settings(const Snapshot& snapshot, const std::string& dir, const SampleOptions& given,
+                       const CLI::App& cmd) {
     SampleOptions s = RecordedOptions(snapshot);
+    s.photo = RecordedPhotoFile(s.photo, dir);
     const auto is = [&cmd](std::string_view name) { return cmd.count(std::string(name)) > 0; };
     if (is("--name")) s.info.name = given.info.name;
     if (is("--company")) s.info.company = given.info.company;
@@ -40,7 +43,9 @@ SampleOptions Settings(const Snapshot& snapshot, const SampleOptions& given, con
 }
 
 // Rewrites the screens whose pixels are not exactly the snapshot's, and snapshot.json.
-bool Update(const std::string& dir, const Comparison& c, const Snapshot& inputs) {
+bool Update(const std::string& dir, const Comparison& c, Snapshot inputs,
+            const std::string& photo) {
+    RecordPhoto(inputs, photo, dir);
     std::vector<const Canvas*> screens;
     std::vector<bool> write;
     for (const ScreenComparison& s : c.screens) {
@@ -64,7 +69,7 @@ int RunCompare(const CompareOptions& options, const CLI::App& cmd) {
     if (!snapshot) return kExitFailed;
     const std::string path = SkinPathOrDefault(options.skin);
     if (path.empty()) return kExitFailed;
-    const SampleOptions settings = Settings(*snapshot, options.sample, cmd);
+    const SampleOptions settings = Settings(*snapshot, options.dir, options.sample, cmd);
     std::optional<SkinScreens> now = RenderSkinScreens(path, settings);
     if (!now) return kExitFailed;
 
@@ -83,7 +88,7 @@ int RunCompare(const CompareOptions& options, const CLI::App& cmd) {
 
     const int code = FinishComparison(c, options.report, page);
     if (!options.update) return code;
-    return Update(options.dir, c, now->inputs) ? kExitOk : kExitFailed;
+    return Update(options.dir, c, now->inputs, settings.photo) ? kExitOk : kExitFailed;
 }
 
 } // namespace

@@ -22,8 +22,9 @@ int RunSnapshot(const SnapshotOptions& options) {
         return kExitUsage;
     const std::string path = SkinPathOrDefault(options.skin);
     if (path.empty()) return kExitFailed;
-    const std::optional<SkinScreens> rendered = RenderSkinScreens(path, options.sample);
+    std::optional<SkinScreens> rendered = RenderSkinScreens(path, options.sample);
     if (!rendered || !MakeFolder(options.dir)) return kExitFailed;
+    RecordPhoto(rendered->inputs, options.sample.photo, options.dir);
     std::vector<const Canvas*> screens;
     for (const Canvas& c : rendered->screens)
         screens.push_back(&c);

@@ -46,9 +46,12 @@ int Run(int argc, char** argv) {
     app.set_version_flag("--version", std::string("pindrel-cli ") + PINDREL_VERSION);
     // Left-over words are reported here, in the tool's own words.
     app.allow_extras();
-    app.footer("Exit status: 0 done, 1 a skin or bitmap could not be read (or lint or pack found "
-               "an error, or compare or diff found a difference), 2 usage error. An output file "
-               "named - is standard output.");
+    app.footer("Exit status: 0 done, 1 a skin, an input picture or an output file could not be "
+               "read or written (or lint or pack found an error, or compare or diff found a "
+               "difference), 2 usage error. A bitmap that a skin names but that cannot be read is "
+               "left out, as the designer leaves it out: render, sheet, inspect, snapshot, compare "
+               "and diff go on and exit 0; lint reports it. An output file named - is standard "
+               "output.");
 
     std::vector<Command> commands = {
         AddRenderCommand(app),  AddSheetCommand(app),    AddInspectCommand(app),

@@ -174,11 +174,21 @@ void AddSnapshotDirOption(CLI::App* command, std::string& dir) {
 }
 
 void AddReportOptions(CLI::App* command, ReportOptions& report) {
+    // Empty, either would silently mean "none".
+    const auto named = [](std::string what) {
+        return CLI::Validator(
+            [what](std::string& text) -> std::string {
+                return text.empty() ? "expects " + what + ", not an empty name" : std::string();
+            },
+            "");
+    };
     command->add_option("--report", report.report, "Write an HTML report of every screen")
+        ->check(named("a file"))
         ->type_name("FILE.html");
     command
         ->add_option("--diff-dir", report.diffDir,
                      "Write SCREEN-diff.png for every screen that differs into this folder")
+        ->check(named("a folder"))
         ->type_name("DIR2");
 }
 

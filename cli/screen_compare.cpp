@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "cli/cli_skin.h"
+#include "cli/folder_file.h"
 #include "cli/png_writer.h"
 
 namespace pindrel::cli {
@@ -86,6 +87,13 @@ std::string FormatComparison(const Comparison& c) {
 
 bool MakeFolder(const std::string& dir) {
     std::error_code ec;
+    // A link to nothing would otherwise be reported as the "File exists" of making the folder.
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(dir, ec)) &&
+        !std::filesystem::exists(dir, ec)) {
+        PrintError(dir + ": cannot make the folder: a symbolic link to " +
+                   std::filesystem::read_symlink(dir, ec).string() + ", which does not exist");
+        return false;
+    }
     std::filesystem::create_directories(dir, ec);
     if (ec || !std::filesystem::is_directory(dir, ec)) {
         PrintError(dir + ": cannot make the folder: " +
@@ -103,7 +111,7 @@ bool WriteDiffPictures(const Comparison& comparison, const std::string& dir) {
         const Canvas diff = DiffPicture(expected, s.actual.View(), comparison.tolerance);
         const std::string path =
             (std::filesystem::path(dir) / (ScreenName(s.screen) + "-diff.png")).string();
-        if (WritePngOrSay(path, diff.View()) != kExitOk) return false;
+        if (!WriteFolderPngOrSay(path, diff.View())) return false;
     }
     return true;
 }

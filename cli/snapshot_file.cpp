@@ -6,10 +6,36 @@ namespace pindrel::cli {
 
 namespace {
 
+// Written in a fixed order of members; read into std::map, whose look-ups stay logarithmic when
+// a hostile file holds many members (ordered_json's search each one linearly).
 using Json = nlohmann::ordered_json;
+using ReadJson = nlohmann::json;
 
-// Deeper than any snapshot nests; deeper input is refused before it costs memory.
+// Deeper than any snapshot nests; deeper input is refused before it is parsed.
 constexpr int kMaxDepth = 8;
+
+// Whether the brackets of text nest no deeper than kMaxDepth, in one pass: the parser's callback,
+// which could say so, scans the whole enclosing array after every value, a quadratic cost.
+bool ShallowEnough(std::string_view text) {
+    int depth = 0;
+    bool inString = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '{' || c == '[') {
+            if (++depth > kMaxDepth) return false;
+        } else if (c == '}' || c == ']') {
+            --depth;
+        }
+    }
+    return true;
+}
 
 Json Digest(const FileDigest& d) {
     return {{"file", d.file}, {"sha256", d.sha256 ? Json(*d.sha256) : Json(nullptr)}};
@@ -23,7 +49,7 @@ Json Digests(const std::vector<FileDigest>& list) {
 }
 
 // Readers of one member each: false when it is missing or of another type.
-bool GetText(const Json& object, const char* key, std::string& out) {
+bool GetText(const ReadJson& object, const char* key, std::string& out) {
     const auto it = object.find(key);
     if (it == object.end() || !it->is_string()) return false;
     out = it->get<std::string>();
@@ -38,7 +64,7 @@ bool IsSha256(const std::string& text) {
     return true;
 }
 
-bool GetDigest(const Json& value, FileDigest& out) {
+bool GetDigest(const ReadJson& value, FileDigest& out) {
     if (!value.is_object() || !GetText(value, "file", out.file)) return false;
     const auto sha = value.find("sha256");
     if (sha == value.end() || sha->is_null()) {
@@ -50,10 +76,10 @@ bool GetDigest(const Json& value, FileDigest& out) {
     return true;
 }
 
-bool GetDigests(const Json& object, const char* key, std::vector<FileDigest>& out) {
+bool GetDigests(const ReadJson& object, const char* key, std::vector<FileDigest>& out) {
     const auto it = object.find(key);
     if (it == object.end() || !it->is_array()) return false;
-    for (const Json& item : *it) {
+    for (const ReadJson& item : *it) {
         FileDigest d;
         if (!GetDigest(item, d)) return false;
         out.push_back(std::move(d));
@@ -89,15 +115,10 @@ std::string FormatSnapshot(const Snapshot& s) {
 std::optional<Snapshot> ParseSnapshot(std::string_view text, std::string* error) {
     std::string ignored;
     if (!error) error = &ignored;
-    bool tooDeep = false;
-    const Json json = Json::parse(
-        text.begin(), text.end(),
-        [&tooDeep](int depth, Json::parse_event_t, Json&) {
-            if (depth > kMaxDepth) tooDeep = true;
-            return depth <= kMaxDepth;
-        },
-        false);
-    if (tooDeep || json.is_discarded() || !json.is_object()) {
+    const ReadJson json = ShallowEnough(text)
+                              ? ReadJson::parse(text.begin(), text.end(), nullptr, false)
+                              : ReadJson(ReadJson::value_t::discarded);
+    if (json.is_discarded() || !json.is_object()) {
         *error = "not a snapshot file (no JSON object of the expected form)";
         return std::nullopt;
     }

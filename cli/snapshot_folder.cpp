@@ -7,9 +7,10 @@
 
 #include "base/read_file.h"
 #include "cli/cli_skin.h"
-#include "cli/output_file.h"
+#include "cli/folder_file.h"
 #include "cli/png_decoder.h"
 #include "cli/png_writer.h"
+#include "render/text_decode.h"
 
 namespace pindrel::cli {
 
@@ -71,7 +72,7 @@ bool WriteSnapshot(const std::string& dir, const std::vector<const Canvas*>& scr
     for (size_t i = 0; i < kAllScreens.size() && i < screens.size(); ++i) {
         if (!write[i]) continue;
         const std::string path = ScreenFile(dir, kAllScreens[i]);
-        if (WritePngOrSay(path, screens[i]->View()) != kExitOk) return false;
+        if (!WriteFolderPngOrSay(path, screens[i]->View())) return false;
         if (written) written->push_back(std::filesystem::path(path).filename().string());
     }
     const std::string path = SnapshotPath(dir);
@@ -81,12 +82,35 @@ bool WriteSnapshot(const std::string& dir, const std::vector<const Canvas*>& scr
         std::string_view(reinterpret_cast<const char*>(old.bytes.data()), old.bytes.size()) == text)
         return true;
     std::string error;
-    if (!WriteOutputText(path, text, &error)) {
+    if (!WriteFolderFile(path, text, &error)) {
         PrintError(path + ": " + error);
         return false;
     }
     if (written) written->push_back(std::string(kSnapshotFileName));
     return true;
+}
+
+void RecordPhoto(Snapshot& inputs, const std::string& photo, const std::string& dir) {
+    namespace fs = std::filesystem;
+    const fs::path given(photo);
+    if (!inputs.photo || photo.empty() || given.is_absolute()) return;
+    // Both folders without links or dots, so that the way up from one leads to the other. The
+    // photo's own name stays: it may be a link that the user keeps.
+    std::error_code ec;
+    const fs::path from = fs::weakly_canonical(fs::absolute(dir, ec), ec);
+    if (ec) return;
+    const fs::path folder = fs::weakly_canonical(fs::absolute(given, ec).parent_path(), ec);
+    if (ec) return;
+    const fs::path relative = (folder / given.filename()).lexically_relative(from);
+    if (!relative.empty()) inputs.photo->file = ToWellFormedUtf8(relative.string());
+}
+
+std::string RecordedPhotoFile(const std::string& recorded, const std::string& dir) {
+    namespace fs = std::filesystem;
+    if (recorded.empty() || fs::path(recorded).is_absolute()) return recorded;
+    const fs::path inFolder = fs::path(dir) / recorded;
+    std::error_code ec;
+    return fs::exists(inFolder, ec) ? inFolder.string() : recorded;
 }
 
 std::vector<std::string> InputChanges(const Snapshot& expected, const Snapshot& actual,

@@ -27,6 +27,15 @@ bool WriteSnapshot(const std::string& dir, const std::vector<const Canvas*>& scr
                    const std::vector<bool>& write, const Snapshot& inputs,
                    std::vector<std::string>* written = nullptr);
 
+// Records the photo the screens were drawn with as snapshot.json keeps it: a relative path,
+// given in the working folder, becomes relative to the snapshot folder dir, so that compare finds
+// it from any working folder.
+void RecordPhoto(Snapshot& inputs, const std::string& photo, const std::string& dir);
+
+// The file a photo path recorded in the snapshot of folder dir names. A relative one is found
+// in the folder; failing that in the working folder, where older versions recorded it.
+std::string RecordedPhotoFile(const std::string& recorded, const std::string& dir);
+
 // What changed between the inputs of two sets of screens, besides the fonts: the skin file,
 // its bitmaps, the tool, for a report's summary.
 std::vector<std::string> InputChanges(const Snapshot& expected, const Snapshot& actual,

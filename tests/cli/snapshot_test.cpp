@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include <nlohmann/json.hpp>
+#include <sys/stat.h>
 
 #include "cli/png_reader.h"
 #include "cli/run_tool.h"
@@ -130,7 +131,11 @@ TEST_F(Snapshots, SameInputsGiveTheSameBytes) {
 
 TEST_F(Snapshots, CompareFindsAChangedBitmapUntilUpdated) {
     const std::string snap = Out("snap");
-    ASSERT_EQ(RunTool({"snapshot", skin, "-d", snap, "--time", "09:00"}).exitCode, 0);
+    // Brackets in a text are no nesting.
+    ASSERT_EQ(
+        RunTool({"snapshot", skin, "-d", snap, "--time", "09:00", "--name", "[[[[[[[[[[\\\"{{"})
+            .exitCode,
+        0);
     test::ToolResult r = RunTool({"compare", skin, "-d", snap});
     EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
     EXPECT_TRUE(r.out.empty() && r.err.empty()) << r.out << r.err;
@@ -218,6 +223,24 @@ TEST_F(Snapshots, CompareNamesWhatCannotBeRead) {
          },
          {"compare", ini, "-d", (dir.Path() / "later").string()},
          "a snapshot of format 2, which this version cannot read"},
+        // Read in time linear in their size, within the harness's timeout.
+        {"400,000 empty objects",
+         [&] {
+             std::string objects = "{\"format\": 1, \"bitmaps\": [{}";
+             for (int i = 1; i < 400000; ++i)
+                 objects += ",{}";
+             dir.Write("long/snapshot.json", objects + "]}");
+         },
+         {"compare", ini, "-d", (dir.Path() / "long").string()},
+         "snapshot.json: the snapshot cannot be read: not a snapshot file"},
+        {"deep nesting",
+         [&] { dir.Write("deep/snapshot.json", std::string(1000000, '[')); },
+         {"compare", ini, "-d", (dir.Path() / "deep").string()},
+         "snapshot.json: the snapshot cannot be read: not a snapshot file"},
+        {"--diff-dir a link to nothing",
+         [&] { fs::create_symlink(Out("gone"), Out("diff-link")); },
+         {"compare", ini, "-d", snap, "--diff-dir", Out("diff-link")},
+         "diff-link: cannot make the folder: a symbolic link to "},
         {"missing skin", [] {}, {"compare", Out("none.ini"), "-d", snap}, "none.ini"},
         {"a screen missing",
          [&] { fs::remove(fs::path(snap) / "square-photo.png"); },
@@ -232,6 +255,115 @@ TEST_F(Snapshots, CompareNamesWhatCannotBeRead) {
         EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
     }
     EXPECT_EQ(ReadAll(fs::path(snap) / "snapshot.json"), json);
+}
+
+// A folder may come from someone else: a link or pipe planted under a name the tool writes is
+// replaced, and what a link points at, or would point at, stays as it was.
+TEST_F(Snapshots, LinksPlantedInFoldersAreReplacedNotFollowed) {
+    const std::string snap = Out("snap"), fresh = Out("fresh"), diffs = Out("diffs");
+    const fs::path victim = dir.Path() / "victim.png";
+    struct Case {
+        const char* name;
+        std::string folder;
+        const char* file;
+        std::vector<std::string> args;
+        int exitCode;
+        bool victimIsSnapshot = false; // compare must read it before it writes
+    };
+    const Case cases[] = {
+        {"snapshot's screen", fresh, "portrait-unknown.png", {"snapshot", skin, "-d", fresh}, 0},
+        {"snapshot's json", fresh, "snapshot.json", {"snapshot", skin, "-d", fresh}, 0},
+        {"screen of compare --update",
+         snap,
+         "portrait-unknown.png",
+         {"compare", skin, "-d", snap, "--update"},
+         0},
+        {"json of compare --update",
+         snap,
+         "snapshot.json",
+         {"compare", skin, "-d", snap, "--update", "--name", "Bo"},
+         0,
+         true},
+        {"picture of --diff-dir",
+         diffs,
+         "portrait-unknown-diff.png",
+         {"compare", skin, "-d", snap, "--diff-dir", diffs, "--time", "10:00"},
+         1},
+    };
+    for (const Case& c : cases) {
+        for (const std::string_view plant : {"link", "dangling link", "pipe"}) {
+            if (plant != "link" && c.victimIsSnapshot) continue;
+            SCOPED_TRACE(std::string(c.name) + ", " + std::string(plant));
+            fs::remove_all(fresh);
+            fs::remove_all(diffs);
+            fs::remove_all(snap);
+            ASSERT_EQ(RunTool({"snapshot", skin, "-d", snap}).exitCode, 0);
+            const fs::path planted = fs::path(c.folder) / c.file;
+            const std::string precious =
+                c.victimIsSnapshot ? ReadAll(fs::path(snap) / "snapshot.json") : "precious";
+            fs::create_directories(c.folder);
+            fs::remove(planted);
+            fs::remove(victim);
+            if (plant == "link") dir.Write("victim.png", precious);
+            if (plant == "pipe")
+                ASSERT_EQ(::mkfifo(planted.c_str(), 0644), 0); // written into, it would block
+            else
+                fs::create_symlink(victim, planted);
+
+            const test::ToolResult r = RunTool(c.args);
+            EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
+            EXPECT_FALSE(fs::is_symlink(planted));
+            EXPECT_TRUE(fs::is_regular_file(planted));
+            if (plant == "link")
+                EXPECT_EQ(ReadAll(victim), precious);
+            else
+                EXPECT_FALSE(fs::exists(victim));
+        }
+    }
+}
+
+// A relative --photo is recorded relative to the snapshot folder, and found from any working
+// folder; a snapshot of an older version recorded it relative to its working folder.
+TEST_F(Snapshots, RelativePhotoIsFoundFromAnyWorkingFolder) {
+    dir.Write("me.bmp", test::SolidBmp24(24, 20, kRed));
+    const std::string snap = Out("snap");
+    const fs::path json = fs::path(snap) / "snapshot.json";
+    test::ToolOptions inSkinFolder, inOut, inRoot;
+    inSkinFolder.cwd = dir.Path().string();
+    inOut.cwd = out.Path().string();
+    inRoot.cwd = "/";
+    test::ToolResult r =
+        RunTool({"snapshot", "skin.ini", "-d", snap, "--photo", "me.bmp"}, inSkinFolder);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto recorded = [&] {
+        return nlohmann::json::parse(ReadAll(json))["sample"]["photo"]["file"].get<std::string>();
+    };
+    const std::string relative = recorded();
+    EXPECT_TRUE(fs::path(relative).is_relative()) << relative;
+    EXPECT_TRUE(fs::equivalent(fs::path(snap) / relative, dir.Path() / "me.bmp")) << relative;
+
+    struct Case {
+        const char* name;
+        std::string file; // as recorded
+        const test::ToolOptions* where;
+    };
+    const Case cases[] = {
+        {"from the snapshot's parent", relative, &inOut},
+        {"from the root", relative, &inRoot},
+        {"an older record, from its working folder", "me.bmp", &inSkinFolder},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto j = nlohmann::json::parse(ReadAll(json));
+        j["sample"]["photo"]["file"] = c.file;
+        std::ofstream(json) << j.dump(2) << "\n";
+        r = RunTool({"compare", skin, "-d", snap}, *c.where);
+        EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+    }
+    // An update records the older kind anew, relative to the folder.
+    r = RunTool({"compare", "skin.ini", "-d", snap, "--update"}, inSkinFolder);
+    EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+    EXPECT_EQ(recorded(), relative);
 }
 
 TEST_F(Snapshots, FontsThatDifferComeFirst) {
