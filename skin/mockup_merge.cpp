@@ -21,8 +21,10 @@ std::string BaseName(std::string_view file) {
 
 std::string FieldList(const std::vector<int32_t>& ids) {
     std::string list;
-    for (const int32_t id : ids)
-        list += (list.empty() ? "" : ",") + std::string(kCallerFieldNames[static_cast<size_t>(id)]);
+    for (const int32_t id : ids) {
+        if (!list.empty()) list += ',';
+        list += kCallerFieldNames[static_cast<size_t>(id)];
+    }
     return list;
 }
 

@@ -154,10 +154,14 @@ std::optional<Color> CommonOpaqueColor(const PlacedLayer& layer, const Rect& r) 
     if (counts.empty()) return std::nullopt;
     // The smallest value among the most frequent, so that the answer does not depend on the
     // map's order.
-    const auto best = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
-        return a.second < b.second || (a.second == b.second && a.first > b.first);
-    });
-    const uint32_t v = best->first;
+    uint32_t v = 0;
+    size_t most = 0;
+    for (const auto& [value, count] : counts) {
+        if (count > most || (count == most && value < v)) {
+            v = value;
+            most = count;
+        }
+    }
     return Color::FromRgb(static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 8),
                           static_cast<uint8_t>(v));
 }
