@@ -20,6 +20,9 @@ void IniFile::Reset() {
     sections.clear();
     sectionLines.clear();
     droppedLines.clear();
+    keys_.clear();
+    values_.clear();
+    entryLines_.clear();
 }
 
 void IniFile::Parse(std::span<const uint8_t> bytes) {
@@ -32,25 +35,17 @@ void IniFile::Parse(std::vector<uint8_t>&& bytes) {
     ParseText();
 }
 
-void IniFile::ParseText() {
-    const char* p = reinterpret_cast<const char*>(text_.data());
-    const char* const end = p + text_.size();
-    if (p == end) return; // memchr must not see the null pointer of an empty buffer
-    // Every header holds a '[': counting them sizes the section lists once, instead of growing
-    // and copying them while parsing. Real sections take far more than 16 bytes, and the cap
-    // keeps a file of brackets alone from reserving many times its size.
-    size_t brackets = 0;
-    for (const char* q = p;
-         (q = static_cast<const char*>(std::memchr(q, '[', static_cast<size_t>(end - q)))) !=
-         nullptr;
-         ++q) {
-        ++brackets;
-    }
-    brackets = std::min(brackets, text_.size() / 16);
-    sections.reserve(brackets);
-    sectionLines.reserve(brackets);
+namespace {
+
+enum class LineKind { Header, Entry, Dropped };
+
+// Calls take(kind, line number, trimmed line, key, value) for every line that is neither blank
+// nor a comment.
+template <typename Take> void ForEachLine(std::string_view text, Take take) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
     int32_t lineNo = 1;
-    size_t hint = 0;
+    bool inSection = false;
     while (p < end) {
         // Line breaks: a run of CR and LF separates lines; for numbering, CR LF counts once.
         if (*p == '\r' || *p == '\n') {
@@ -67,36 +62,63 @@ void IniFile::ParseText() {
         p = eol;
         if (line.empty() || line.front() == ';') continue;
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            // Sections of one file tend to be alike: reserve the most entries a section has
-            // needed so far (within reason), so the lists rarely grow.
-            if (!sections.empty())
-                hint = std::max(hint, std::min<size_t>(sections.back().keys.size(), 32));
-            IniSection& s = sections.emplace_back();
-            s.name = line.substr(1, line.size() - 2);
-            s.keys.reserve(hint);
-            s.values.reserve(hint);
-            sectionLines.push_back({lineNo, {}});
-            sectionLines.back().entries.reserve(hint);
-            continue;
-        }
-        if (sections.empty()) {
-            droppedLines.push_back({lineNo, std::string(line), true});
+            inSection = true;
+            take(LineKind::Header, lineNo, line, std::string_view{}, std::string_view{});
             continue;
         }
         const size_t eq = line.find('=');
-        const std::string_view key = (eq == std::string_view::npos || eq == 0)
+        const std::string_view key = (!inSection || eq == std::string_view::npos || eq == 0)
                                          ? std::string_view{}
                                          : TrimIni(line.substr(0, eq));
         const std::string_view value =
             key.empty() ? std::string_view{} : TrimIni(line.substr(eq + 1));
-        if (value.empty()) {
-            droppedLines.push_back({lineNo, std::string(line), false});
-            continue;
+        take(value.empty() ? LineKind::Dropped : LineKind::Entry, lineNo, line, key, value);
+    }
+}
+
+} // namespace
+
+void IniFile::ParseText() {
+    const std::string_view text(reinterpret_cast<const char*>(text_.data()), text_.size());
+    // Counted first, so that every list is allocated once at its size: growing lists of millions
+    // of records would hold up to three times what they need.
+    size_t headers = 0, entries = 0, dropped = 0;
+    ForEachLine(
+        text, [&](LineKind kind, int32_t, std::string_view, std::string_view, std::string_view) {
+            (kind == LineKind::Header ? headers : kind == LineKind::Entry ? entries : dropped) += 1;
+        });
+    sections.reserve(headers);
+    sectionLines.reserve(headers);
+    keys_.reserve(entries);
+    values_.reserve(entries);
+    entryLines_.reserve(entries);
+    droppedLines.reserve(dropped);
+    std::vector<size_t> firstEntry;
+    firstEntry.reserve(headers + 1);
+    ForEachLine(text, [&](LineKind kind, int32_t lineNo, std::string_view line,
+                          std::string_view key, std::string_view value) {
+        switch (kind) {
+        case LineKind::Header:
+            sections.push_back({line.substr(1, line.size() - 2), {}, {}});
+            sectionLines.push_back({lineNo, {}});
+            firstEntry.push_back(keys_.size());
+            break;
+        case LineKind::Entry:
+            keys_.push_back(key);
+            values_.push_back(value);
+            entryLines_.push_back(lineNo);
+            break;
+        case LineKind::Dropped:
+            droppedLines.push_back({lineNo, line, sections.empty()});
+            break;
         }
-        IniSection& s = sections.back();
-        s.keys.push_back(key);
-        s.values.push_back(value);
-        sectionLines.back().entries.push_back(lineNo);
+    });
+    firstEntry.push_back(keys_.size());
+    for (size_t i = 0; i < sections.size(); ++i) {
+        const size_t from = firstEntry[i], count = firstEntry[i + 1] - from;
+        sections[i].keys = std::span<const std::string_view>(keys_).subspan(from, count);
+        sections[i].values = std::span<const std::string_view>(values_).subspan(from, count);
+        sectionLines[i].entries = std::span<const int32_t>(entryLines_).subspan(from, count);
     }
 }
 

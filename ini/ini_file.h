@@ -10,29 +10,30 @@ namespace pindrel {
 
 // One section of a skin file: its name as written between the brackets, and its entries in file
 // order. keys and values always have the same length; no key or value is empty or padded. The
-// texts lie in the owning IniFile's copy of the file.
+// texts lie in the owning IniFile's copy of the file, the lists in its flat lists of entries.
 struct IniSection {
     std::string_view name;
-    std::vector<std::string_view> keys;
-    std::vector<std::string_view> values;
+    std::span<const std::string_view> keys;
+    std::span<const std::string_view> values;
 };
 
 // Where a section and its entries stand in the file (1-based line numbers), kept beside the
 // model for diagnostics.
 struct IniSectionLines {
     int32_t header = 0;
-    std::vector<int32_t> entries;
+    std::span<const int32_t> entries;
 };
 
 // A non-blank, non-comment line that no rule took.
 struct IniDroppedLine {
     int32_t line = 0;
-    std::string text;           // trimmed
+    std::string_view text;      // trimmed; lies in the owning IniFile's copy of the file
     bool beforeSection = false; // dropped only because no header came before it
 };
 
 // The parsed content of an INI file: ordered sections, duplicates kept. Holds one copy of the
-// file's bytes that every name, key and value points into, so parsing allocates little.
+// file's bytes that every name, key and value points into, and every section's entries in flat
+// lists sized exactly, so that a file of a million tiny sections takes a few times its size.
 class IniFile {
 public:
     IniFile() = default;
@@ -61,7 +62,11 @@ public:
 private:
     void ParseText();
 
-    std::vector<uint8_t> text_; // moving keeps its buffer, so the views stay valid
+    // Moving keeps their buffers, so the views stay valid.
+    std::vector<uint8_t> text_;
+    std::vector<std::string_view> keys_;
+    std::vector<std::string_view> values_;
+    std::vector<int32_t> entryLines_;
 };
 
 // The six ASCII white-space characters; bytes of 0x80 and above never are.
