@@ -15,14 +15,26 @@ std::string_view TrimIni(std::string_view s) {
     return s.substr(b, e - b);
 }
 
+IniFile& IniFile::operator=(IniFile&& other) noexcept {
+    if (this == &other) return *this;
+    // The lists view this file's records, which moving keeps in their buffers.
+    text_ = std::move(other.text_);
+    records_ = std::move(other.records_);
+    keys_ = std::move(other.keys_);
+    values_ = std::move(other.values_);
+    entryLines_ = std::move(other.entryLines_);
+    dropped_ = std::move(other.dropped_);
+    other.Reset();
+    return *this;
+}
+
 void IniFile::Reset() {
     text_.clear();
-    sections.clear();
-    sectionLines.clear();
-    droppedLines.clear();
+    records_.clear();
     keys_.clear();
     values_.clear();
     entryLines_.clear();
+    dropped_.clear();
 }
 
 void IniFile::Parse(std::span<const uint8_t> bytes) {
@@ -79,7 +91,12 @@ template <typename Take> void ForEachLine(std::string_view text, Take take) {
 } // namespace
 
 void IniFile::ParseText() {
-    const std::string_view text(reinterpret_cast<const char*>(text_.data()), text_.size());
+    if (text_.size() > std::numeric_limits<uint32_t>::max())
+        text_.resize(std::numeric_limits<uint32_t>::max());
+    const std::string_view text(Base(), text_.size());
+    const auto piece = [&](std::string_view t) {
+        return Piece{static_cast<uint32_t>(t.data() - Base()), static_cast<uint32_t>(t.size())};
+    };
     // Counted first, so that every list is allocated once at its size: growing lists of millions
     // of records would hold up to three times what they need.
     size_t headers = 0, entries = 0, dropped = 0;
@@ -87,39 +104,28 @@ void IniFile::ParseText() {
         text, [&](LineKind kind, int32_t, std::string_view, std::string_view, std::string_view) {
             (kind == LineKind::Header ? headers : kind == LineKind::Entry ? entries : dropped) += 1;
         });
-    sections.reserve(headers);
-    sectionLines.reserve(headers);
+    records_.reserve(headers);
     keys_.reserve(entries);
     values_.reserve(entries);
     entryLines_.reserve(entries);
-    droppedLines.reserve(dropped);
-    std::vector<size_t> firstEntry;
-    firstEntry.reserve(headers + 1);
+    dropped_.reserve(dropped);
     ForEachLine(text, [&](LineKind kind, int32_t lineNo, std::string_view line,
                           std::string_view key, std::string_view value) {
         switch (kind) {
         case LineKind::Header:
-            sections.push_back({line.substr(1, line.size() - 2), {}, {}});
-            sectionLines.push_back({lineNo, {}});
-            firstEntry.push_back(keys_.size());
+            records_.push_back({piece(line.substr(1, line.size() - 2)),
+                                static_cast<uint32_t>(keys_.size()), lineNo});
             break;
         case LineKind::Entry:
-            keys_.push_back(key);
-            values_.push_back(value);
+            keys_.push_back(piece(key));
+            values_.push_back(piece(value));
             entryLines_.push_back(lineNo);
             break;
         case LineKind::Dropped:
-            droppedLines.push_back({lineNo, line, sections.empty()});
+            dropped_.push_back({piece(line), records_.empty() ? -lineNo : lineNo});
             break;
         }
     });
-    firstEntry.push_back(keys_.size());
-    for (size_t i = 0; i < sections.size(); ++i) {
-        const size_t from = firstEntry[i], count = firstEntry[i + 1] - from;
-        sections[i].keys = std::span<const std::string_view>(keys_).subspan(from, count);
-        sections[i].values = std::span<const std::string_view>(values_).subspan(from, count);
-        sectionLines[i].entries = std::span<const int32_t>(entryLines_).subspan(from, count);
-    }
 }
 
 } // namespace pindrel
