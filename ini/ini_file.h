@@ -40,7 +40,8 @@ private:
     size_t count_ = 0;
 };
 
-// A random-access iterator over a list whose elements are computed, not stored.
+// A random-access iterator over a list whose elements are computed, not stored. It holds a copy
+// of the list, a view of the file, so it stays valid while the file does.
 template <typename List, typename Value> class ComputedIterator {
 public:
     using iterator_category = std::random_access_iterator_tag;
@@ -49,9 +50,9 @@ public:
     using reference = Value;
     using pointer = void;
     ComputedIterator() = default;
-    ComputedIterator(const List* list, size_t i) : list_(list), i_(i) {}
-    Value operator*() const { return (*list_)[i_]; }
-    Value operator[](difference_type n) const { return (*list_)[i_ + static_cast<size_t>(n)]; }
+    ComputedIterator(const List& list, size_t i) : list_(list), i_(i) {}
+    Value operator*() const { return list_[i_]; }
+    Value operator[](difference_type n) const { return list_[i_ + static_cast<size_t>(n)]; }
     ComputedIterator& operator++() {
         ++i_;
         return *this;
@@ -84,15 +85,15 @@ public:
     }
 
 private:
-    const List* list_ = nullptr;
+    List list_{};
     size_t i_ = 0;
 };
 
 inline auto IniTexts::begin() const {
-    return ComputedIterator<IniTexts, std::string_view>(this, 0);
+    return ComputedIterator<IniTexts, std::string_view>(*this, 0);
 }
 inline auto IniTexts::end() const {
-    return ComputedIterator<IniTexts, std::string_view>(this, count_);
+    return ComputedIterator<IniTexts, std::string_view>(*this, count_);
 }
 
 // One section of a skin file: its name as written between the brackets, and its entries in file
@@ -122,18 +123,19 @@ struct IniDroppedLine {
 // lines.
 template <typename Value> class IniList {
 public:
+    IniList() = default;
     explicit IniList(const IniFile* file) : file_(file) {}
     size_t size() const;
     bool empty() const { return size() == 0; }
     Value operator[](size_t i) const;
     Value front() const { return (*this)[0]; }
     Value back() const { return (*this)[size() - 1]; }
-    ComputedIterator<IniList, Value> begin() const { return {this, 0}; }
-    ComputedIterator<IniList, Value> end() const { return {this, size()}; }
+    ComputedIterator<IniList, Value> begin() const { return {*this, 0}; }
+    ComputedIterator<IniList, Value> end() const { return {*this, size()}; }
 
 private:
     friend class IniFile;
-    const IniFile* file_;
+    const IniFile* file_ = nullptr;
 };
 
 // The parsed content of an INI file: ordered sections, duplicates kept. Holds one copy of the
