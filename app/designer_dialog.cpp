@@ -389,7 +389,8 @@ void DesignerDialog::Reload() {
 }
 
 bool DesignerDialog::LoadSkinPath() {
-    return LoadFromDisk(ReadRegularFile(QFile::encodeName(skinPath).toStdString()));
+    return LoadFromDisk(
+        ReadStableFile(QFile::encodeName(skinPath).toStdString(), kMaxSkinFileBytes));
 }
 
 bool DesignerDialog::LoadFromDisk(ReadFileResult file) {

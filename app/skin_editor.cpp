@@ -455,7 +455,8 @@ bool SkinEditor::Save() {
     const QString name = QFileInfo(path).fileName();
     const std::string file = QFile::encodeName(path).toStdString();
     std::string error;
-    switch (WriteBytesAtomically(file, session.Text(), &error, session.OnDisk())) {
+    switch (WriteBytesAtomically(file, session.Text(), &error, session.OnDisk(),
+                                 session.OnDiskStamp())) {
     case AtomicWriteStatus::Written:
         break;
     case AtomicWriteStatus::Changed:
@@ -466,7 +467,7 @@ bool SkinEditor::Save() {
                                                       "edits?")
                                            .arg(name),
                                        QStringLiteral("Reload"), QStringLiteral("Keep my edits"))) {
-            dialog_.LoadFromDisk(ReadRegularFile(file));
+            dialog_.LoadFromDisk(ReadStableFile(file, kMaxSkinFileBytes));
             dialog_.RepaintPreview();
         }
         return false;
@@ -476,7 +477,7 @@ bool SkinEditor::Save() {
             QStringLiteral("Could not save %1: %2").arg(name, QString::fromStdString(error)));
         return false;
     }
-    session.MarkSaved();
+    session.MarkSaved(StampFile(file));
     // The designer's own save is no change to reload.
     bench_.Live().Follow();
     bench_.Strip().ShowStatus(

@@ -47,8 +47,10 @@ mode_t CreationMode() {
 // Writes into an open stream and closes it; false, with a reason, when any step fails.
 bool WriteAndClose(FilePtr out, const WriteToFile& write, std::string* error) {
     error->clear();
+    errno = 0;
     if (!write(out.get(), error)) {
-        if (error->empty()) *error = "cannot write";
+        // A short fwrite leaves its reason in errno: "No space left on device" says what to do.
+        if (error->empty()) *error = errno != 0 ? std::strerror(errno) : "cannot write";
         return false;
     }
     if (std::fflush(out.get()) != 0 || std::ferror(out.get())) {
@@ -86,6 +88,14 @@ bool Holds(const std::filesystem::path& file, std::span<const uint8_t> bytes) {
     return now.status == ReadFileStatus::Ok && std::ranges::equal(now.bytes, bytes);
 }
 
+// A change of mode or owner alone (the change time) is no new version: with the bytes compared
+// as well, what a writer left half done still shows in the size, the modification time or them.
+bool SameVersion(std::optional<FileStamp> now, FileStamp then) {
+    if (!now) return false;
+    now->changed = then.changed;
+    return *now == then;
+}
+
 constexpr std::string_view kChanged = "the file changed on disk since it was read";
 
 } // namespace
@@ -96,7 +106,8 @@ bool WriteAndCloseStream(FILE* out, const WriteToFile& write, std::string* error
 
 AtomicWriteStatus WriteFileAtomically(std::string_view path, const WriteToFile& write,
                                       std::string* error,
-                                      std::optional<std::span<const uint8_t>> expected) {
+                                      std::optional<std::span<const uint8_t>> expected,
+                                      std::optional<FileStamp> expectedStamp) {
     std::string ignored;
     if (!error) error = &ignored;
     if (path.size() >= PATH_MAX) return Fail(error, std::strerror(ENAMETOOLONG));
@@ -121,6 +132,9 @@ AtomicWriteStatus WriteFileAtomically(std::string_view path, const WriteToFile& 
     }
     struct stat existing {};
     const bool replacing = ::stat(target.c_str(), &existing) == 0;
+    // The mode bits, not access(): root may write anything, and must not replace this either.
+    if (expected && replacing && (existing.st_mode & 0222) == 0)
+        return Fail(error, std::string(kReadOnlyFile));
 
     std::filesystem::path dir = target.parent_path();
     if (dir.empty()) dir = ".";
@@ -142,7 +156,8 @@ AtomicWriteStatus WriteFileAtomically(std::string_view path, const WriteToFile& 
     }
     if (!WriteAndClose(std::move(out), write, error)) return AtomicWriteStatus::Failed;
     // As late as can be: whatever changes between this look and the rename is lost.
-    if (expected && !Holds(target, *expected)) {
+    if ((expectedStamp && !SameVersion(StampFile(target.string()), *expectedStamp)) ||
+        (expected && !Holds(target, *expected))) {
         *error = kChanged;
         return AtomicWriteStatus::Changed;
     }
@@ -154,13 +169,14 @@ AtomicWriteStatus WriteFileAtomically(std::string_view path, const WriteToFile& 
 
 AtomicWriteStatus WriteBytesAtomically(std::string_view path, std::span<const uint8_t> bytes,
                                        std::string* error,
-                                       std::optional<std::span<const uint8_t>> expected) {
+                                       std::optional<std::span<const uint8_t>> expected,
+                                       std::optional<FileStamp> expectedStamp) {
     return WriteFileAtomically(
         path,
         [bytes](FILE* out, std::string*) {
             return std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
         },
-        error, expected);
+        error, expected, expectedStamp);
 }
 
 } // namespace pindrel

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/read_file.h"
+
 namespace pindrel {
 
 enum class AtomicWriteStatus {
@@ -25,10 +27,14 @@ using WriteToFile = std::function<bool(FILE* out, std::string* error)>;
 // symbolic link stays and keeps pointing at the new file; a device or pipe is written directly.
 // With `expected`, the file must hold exactly those bytes right before it is replaced, so that
 // what changed on disk behind the writer's back is not overwritten: otherwise nothing is written
-// and the result is Changed. On failure *error gets a short reason.
+// and the result is Changed; so it is when the file is no longer the version of expectedStamp
+// (a change of mode or owner alone aside). A file
+// replaced with `expected` must have a write permission bit, whoever runs this, as an editor
+// asks: otherwise it fails with "read-only file". On failure *error gets a short reason.
 AtomicWriteStatus WriteFileAtomically(std::string_view path, const WriteToFile& write,
                                       std::string* error,
-                                      std::optional<std::span<const uint8_t>> expected = {});
+                                      std::optional<std::span<const uint8_t>> expected = {},
+                                      std::optional<FileStamp> expectedStamp = {});
 
 // Fills an open stream with write, flushes and closes it, whatever happens; false, with a short
 // reason in *error, when a step fails. For outputs that are no files, such as standard output.
@@ -37,6 +43,9 @@ bool WriteAndCloseStream(FILE* out, const WriteToFile& write, std::string* error
 // The same for bytes at hand.
 AtomicWriteStatus WriteBytesAtomically(std::string_view path, std::span<const uint8_t> bytes,
                                        std::string* error,
-                                       std::optional<std::span<const uint8_t>> expected = {});
+                                       std::optional<std::span<const uint8_t>> expected = {},
+                                       std::optional<FileStamp> expectedStamp = {});
+
+inline constexpr std::string_view kReadOnlyFile = "read-only file";
 
 } // namespace pindrel

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
+#include <thread>
+#include <time.h>
 #include <unistd.h>
 
 namespace pindrel {
@@ -17,6 +20,26 @@ struct Fd {
         if (fd >= 0) ::close(fd);
     }
 };
+
+constexpr int kStableReadTries = 8;
+
+FileStamp StampOf(const struct stat& st) {
+    const auto ns = [](const timespec& t) { return int64_t{t.tv_sec} * 1'000'000'000 + t.tv_nsec; };
+    return {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino),
+            static_cast<uint64_t>(st.st_size), ns(st.st_mtim), ns(st.st_ctim)};
+}
+
+// How long until the file has been left alone for kFileQuietNanoseconds; 0 when it has. File
+// times come from the kernel's coarse clock, so it is the one to compare with; a time far in the
+// future says nothing about a writer.
+int64_t QuietIn(const FileStamp& stamp) {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
+    const int64_t age =
+        int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec - std::max(stamp.modified, stamp.changed);
+    if (age >= kFileQuietNanoseconds || age <= -kFileQuietNanoseconds) return 0;
+    return kFileQuietNanoseconds - age;
+}
 
 // Opens a regular file for reading; the status says why not, and *error the errno.
 ReadFileStatus OpenRegular(const std::string& p, Fd& f, struct stat& st, int* error) {
@@ -66,9 +89,42 @@ ReadFileResult ReadRegularFile(std::string_view path, uint64_t maxBytes) {
         result.status = ReadFileStatus::TooLarge;
         return result;
     }
+    result.stamp = StampOf(st);
     result.bytes.resize(static_cast<size_t>(size));
     if (!ReadInto(f, result.bytes, &result.error)) result.status = ReadFileStatus::ReadError;
     return result;
+}
+
+ReadFileResult ReadStableFile(std::string_view path, uint64_t maxBytes) {
+    using Clock = std::chrono::steady_clock;
+    const auto quiet = std::chrono::nanoseconds(kFileQuietNanoseconds);
+    std::optional<FileStamp> seen; // the stamp of the last read, and since when it stands
+    Clock::time_point seenSince;
+    for (int changes = 0;;) {
+        ReadFileResult result = ReadRegularFile(path, maxBytes);
+        if (result.status != ReadFileStatus::Ok) return result;
+        const bool steady =
+            StampFile(path) == result.stamp && result.bytes.size() == result.stamp.size;
+        if (steady && seen == result.stamp && Clock::now() - seenSince >= quiet) return result;
+        if (steady && seen != result.stamp && QuietIn(result.stamp) == 0) return result;
+        // A recent file is read again once it has stood still for a while, by our own clock.
+        if ((!steady || (seen && seen != result.stamp)) && ++changes == kStableReadTries) {
+            result.status = ReadFileStatus::Unstable;
+            result.bytes.clear();
+            return result;
+        }
+        if (seen != result.stamp || !steady) {
+            seen = steady ? std::optional(result.stamp) : std::nullopt;
+            seenSince = Clock::now();
+        }
+        std::this_thread::sleep_for(steady ? quiet : quiet / 4);
+    }
+}
+
+std::optional<FileStamp> StampFile(std::string_view path) {
+    struct stat st {};
+    if (::stat(std::string(path).c_str(), &st) != 0) return std::nullopt;
+    return StampOf(st);
 }
 
 ReadFileResult ReadRegularFileHead(std::string_view path, size_t maxBytes) {

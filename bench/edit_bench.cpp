@@ -62,7 +62,7 @@ void SetColour(benchmark::State& state, Loaded& e) {
     for (auto _ : state) {
         EditResult r = SetKey(e.file, s, "color1", odd ? "1,2,3" : "4,5,6");
         if (!r.ok) state.SkipWithError(r.error.c_str());
-        benchmark::DoNotOptimize(r.file.sections.data());
+        benchmark::DoNotOptimize(r.file.Bytes().data());
         odd = !odd;
     }
 }
@@ -74,7 +74,7 @@ void Place(benchmark::State& state, Loaded& e) {
     for (auto _ : state) {
         EditResult r = PlaceElement(e.file, e.skin, button, p);
         if (!r.ok) state.SkipWithError(r.error.c_str());
-        benchmark::DoNotOptimize(r.file.sections.data());
+        benchmark::DoNotOptimize(r.file.Bytes().data());
     }
 }
 

@@ -87,6 +87,7 @@ std::optional<std::vector<uint8_t>> ReadInputFile(const std::string& path, uint6
         PrintError(path + ": file too large");
         return std::nullopt;
     case ReadFileStatus::ReadError:
+    case ReadFileStatus::Unstable: // never given by this read
         PrintError(path + ": read error");
         return std::nullopt;
     }

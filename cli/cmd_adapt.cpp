@@ -101,7 +101,7 @@ int RunAdapt(const AdaptOptions& o) {
         PrintError(a.skin + ": " + adapted.error);
         return kExitFailed;
     }
-    return WriteEditedSkin(a, skin.file.Bytes(), adapted.bytes);
+    return WriteEditedSkin(a, skin, adapted.bytes);
 }
 
 } // namespace

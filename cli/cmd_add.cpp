@@ -41,7 +41,7 @@ int RunAdd(const AddOptions& o) {
     const EditResult added = AddSection(skin.file, kind, entries);
     if (!added.ok) return EditFailed(a, added);
     WarnIfNotLoaded(a, added.file, kind, static_cast<int32_t>(added.file.sections.size()) - 1);
-    return WriteEditedSkin(a, skin.file.Bytes(), added.file.Bytes());
+    return WriteEditedSkin(a, skin, added.file.Bytes());
 }
 
 } // namespace

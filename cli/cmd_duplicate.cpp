@@ -18,7 +18,7 @@ int RunDuplicate(const EditArguments& a) {
     if (!section) return kExitUsage;
     const EditResult copied = DuplicateSection(skin.file, *section);
     if (!copied.ok) return EditFailed(a, copied);
-    return WriteEditedSkin(a, skin.file.Bytes(), copied.file.Bytes());
+    return WriteEditedSkin(a, skin, copied.file.Bytes());
 }
 
 } // namespace

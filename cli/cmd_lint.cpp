@@ -78,14 +78,14 @@ std::string SarifFormat(const std::vector<LintFinding>& findings) {
         rules.push_back({{"id", r.id}, {"shortDescription", {{"text", r.summary}}}});
     JsonValue results = JsonValue::array();
     for (const LintFinding& f : findings) {
+        JsonValue location = {{"artifactLocation", {{"uri", UriReference(f.file)}}}};
+        // A finding about the whole file, such as one that cannot be read, has no line.
+        if (f.line > 0) location["region"] = {{"startLine", f.line}};
         results.push_back({{"ruleId", LintRuleId(f.rule)},
                            {"ruleIndex", static_cast<int>(f.rule)},
                            {"level", Severity(f)},
                            {"message", {{"text", Utf8(f.text)}}},
-                           {"locations",
-                            {{{"physicalLocation",
-                               {{"artifactLocation", {{"uri", UriReference(f.file)}}},
-                                {"region", {{"startLine", std::max(f.line, 1)}}}}}}}}});
+                           {"locations", {{{"physicalLocation", location}}}}});
     }
     const JsonValue log = {
         {"$schema", "https://json.schemastore.org/sarif-2.1.0.json"},
@@ -102,12 +102,15 @@ int RunLint(const LintOptions& options) {
     const std::string path = SkinPathOrDefault(options.skin);
     if (path.empty()) return kExitFailed;
     const std::vector<LintFinding> findings = LintSkin(path);
-    // A file that cannot be read is a failure of the tool, not a finding.
+    const auto format = static_cast<LintFormat>(options.format);
+    // A file that cannot be read is a failure of the tool, not a finding; machines still get a
+    // whole document, with that one finding, where an empty one would not parse.
     if (findings.size() == 1 && findings.front().line == 0) {
         PrintSkinReadError(path);
+        if (format != LintFormat::Text)
+            WriteStdout(format == LintFormat::Json ? JsonFormat(findings) : SarifFormat(findings));
         return kExitFailed;
     }
-    const auto format = static_cast<LintFormat>(options.format);
     const std::string out = format == LintFormat::Json    ? JsonFormat(findings)
                             : format == LintFormat::Sarif ? SarifFormat(findings)
                                                           : TextFormat(findings);

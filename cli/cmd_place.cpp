@@ -58,7 +58,7 @@ int RunPlace(const PlaceOptions& o) {
     }
     const EditResult placed = PlaceElement(skin.file, skin.skin, element, placement);
     if (!placed.ok) return EditFailed(a, placed);
-    return WriteEditedSkin(a, skin.file.Bytes(), placed.file.Bytes());
+    return WriteEditedSkin(a, skin, placed.file.Bytes());
 }
 
 } // namespace

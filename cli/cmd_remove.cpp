@@ -16,10 +16,10 @@ int RunRemove(const EditArguments& a) {
     const std::optional<int32_t> section = FindTargetSection(skin, kind, a.kind, *a.index);
     if (!section) return kExitUsage;
     // A skin section that the file lacks is gone already.
-    if (*section < 0) return WriteEditedSkin(a, skin.file.Bytes(), skin.file.Bytes());
+    if (*section < 0) return WriteEditedSkin(a, skin, skin.file.Bytes());
     const EditResult removed = RemoveSection(skin.file, *section);
     if (!removed.ok) return EditFailed(a, removed);
-    return WriteEditedSkin(a, skin.file.Bytes(), removed.file.Bytes());
+    return WriteEditedSkin(a, skin, removed.file.Bytes());
 }
 
 } // namespace

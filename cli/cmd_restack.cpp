@@ -37,7 +37,7 @@ int RunRestack(const RestackOptions& o) {
     const EditResult moved =
         RestackSection(skin.file, skin.skin, *section, static_cast<size_t>(*o.to));
     if (!moved.ok) return EditFailed(a, moved);
-    return WriteEditedSkin(a, skin.file.Bytes(), moved.file.Bytes());
+    return WriteEditedSkin(a, skin, moved.file.Bytes());
 }
 
 } // namespace

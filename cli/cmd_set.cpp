@@ -41,7 +41,7 @@ int RunSet(const SetOptions& o) {
     }
     WarnIfNotLoaded(a, *now, kind,
                     Section(kind).single ? now->FindSection(SectionName(kind), 0) : *section);
-    return WriteEditedSkin(a, skin.file.Bytes(), now->Bytes());
+    return WriteEditedSkin(a, skin, now->Bytes());
 }
 
 } // namespace

@@ -43,7 +43,7 @@ int RunUnset(const UnsetOptions& o) {
         now = &last.file;
     }
     WarnIfNotLoaded(a, *now, kind, *section);
-    return WriteEditedSkin(a, skin.file.Bytes(), now->Bytes());
+    return WriteEditedSkin(a, skin, now->Bytes());
 }
 
 } // namespace

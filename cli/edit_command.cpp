@@ -184,9 +184,21 @@ std::optional<std::vector<Assignment>> ParseAssignments(const std::vector<std::s
 }
 
 bool LoadSkinToEdit(const std::string& path, SkinToEdit& into) {
-    if (LoadSkinBeside(into.skin, path, into.file)) return true;
-    PrintSkinReadError(path);
-    return false;
+    // A file caught while another program writes it would be written back half.
+    ReadFileResult read = ReadStableFile(path, kMaxSkinFileBytes);
+    if (read.status == ReadFileStatus::Unstable) {
+        PrintError(path + ": the file kept changing while it was read; nothing written");
+        return false;
+    }
+    if (read.status != ReadFileStatus::Ok || read.bytes.empty()) {
+        PrintSkinReadError(path);
+        return false;
+    }
+    into.stamp = read.stamp;
+    into.file.Parse(std::move(read.bytes));
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    into.skin.Load(into.file, LoadContext{folder.empty() ? std::string(".") : folder.string()});
+    return true;
 }
 
 std::optional<int32_t> FindTargetSection(const SkinToEdit& skin, SectionKind kind,
@@ -207,11 +219,12 @@ int EditFailed(const EditArguments& args, const EditResult& result) {
     return kExitFailed;
 }
 
-int WriteEditedSkin(const EditArguments& args, std::span<const uint8_t> read,
+int WriteEditedSkin(const EditArguments& args, const SkinToEdit& read,
                     std::span<const uint8_t> edited) {
     std::string error;
     if (args.inPlace) {
-        const AtomicWriteStatus status = WriteBytesAtomically(args.skin, edited, &error, read);
+        const AtomicWriteStatus status =
+            WriteBytesAtomically(args.skin, edited, &error, read.file.Bytes(), read.stamp);
         if (status == AtomicWriteStatus::Written) return kExitOk;
         PrintError(args.skin + ": " + error + "; nothing written");
         return kExitFailed;

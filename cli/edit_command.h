@@ -9,6 +9,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "base/read_file.h"
 #include "ini/skin_ini_file.h"
 #include "skin/sample_skin.h"
 #include "skin/skin_edit.h"
@@ -69,8 +70,9 @@ bool CheckKey(std::string_view key, SectionKind kind);
 struct SkinToEdit {
     SkinIniFile file;
     SampleSkin skin;
+    FileStamp stamp; // of the file as read: --in-place replaces only that
 };
-// False, with a message, when the skin file cannot be read.
+// False, with a message, when the skin file cannot be read, or kept changing while it was.
 bool LoadSkinToEdit(const std::string& path, SkinToEdit& into);
 // The section of KIND INDEX among the loaded elements (for a single kind, INDEX 0: the section
 // that counts, -1 when the file has none). Nothing, with a usage message, when INDEX names no
@@ -80,9 +82,9 @@ std::optional<int32_t> FindTargetSection(const SkinToEdit& skin, SectionKind kin
 
 // kExitFailed, with a message, for an edit the engine refused.
 int EditFailed(const EditArguments& args, const EditResult& result);
-// Writes the edited bytes as -o or --in-place asks (in place only if SKIN still holds `read`):
-// kExitOk, or kExitFailed with a message, nothing written then.
-int WriteEditedSkin(const EditArguments& args, std::span<const uint8_t> read,
+// Writes the edited bytes as -o or --in-place asks (in place only if SKIN is still the file
+// read, and not read-only): kExitOk, or kExitFailed with a message, nothing written then.
+int WriteEditedSkin(const EditArguments& args, const SkinToEdit& read,
                     std::span<const uint8_t> edited);
 // A warning when section s of the edited file gives no loaded element: the edit is written all
 // the same, and lint tells why.

@@ -1,7 +1,9 @@
 #include "cli/png_writer.h"
 
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include <png.h>
@@ -30,7 +32,7 @@ void OnPngWrite(png_structp png, png_bytep data, size_t size) {
     if (sink->bytes) {
         sink->bytes->append(reinterpret_cast<const char*>(data), size);
     } else if (std::fwrite(data, 1, size, sink->file) != size) {
-        png_error(png, "write failed");
+        png_error(png, std::strerror(errno));
     }
 }
 

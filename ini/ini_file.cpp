@@ -15,11 +15,26 @@ std::string_view TrimIni(std::string_view s) {
     return s.substr(b, e - b);
 }
 
+IniFile& IniFile::operator=(IniFile&& other) noexcept {
+    if (this == &other) return *this;
+    // The lists view this file's records, which moving keeps in their buffers.
+    text_ = std::move(other.text_);
+    records_ = std::move(other.records_);
+    keys_ = std::move(other.keys_);
+    values_ = std::move(other.values_);
+    entryLines_ = std::move(other.entryLines_);
+    dropped_ = std::move(other.dropped_);
+    other.Reset();
+    return *this;
+}
+
 void IniFile::Reset() {
     text_.clear();
-    sections.clear();
-    sectionLines.clear();
-    droppedLines.clear();
+    records_.clear();
+    keys_.clear();
+    values_.clear();
+    entryLines_.clear();
+    dropped_.clear();
 }
 
 void IniFile::Parse(std::span<const uint8_t> bytes) {
@@ -32,25 +47,17 @@ void IniFile::Parse(std::vector<uint8_t>&& bytes) {
     ParseText();
 }
 
-void IniFile::ParseText() {
-    const char* p = reinterpret_cast<const char*>(text_.data());
-    const char* const end = p + text_.size();
-    if (p == end) return; // memchr must not see the null pointer of an empty buffer
-    // Every header holds a '[': counting them sizes the section lists once, instead of growing
-    // and copying them while parsing. Real sections take far more than 16 bytes, and the cap
-    // keeps a file of brackets alone from reserving many times its size.
-    size_t brackets = 0;
-    for (const char* q = p;
-         (q = static_cast<const char*>(std::memchr(q, '[', static_cast<size_t>(end - q)))) !=
-         nullptr;
-         ++q) {
-        ++brackets;
-    }
-    brackets = std::min(brackets, text_.size() / 16);
-    sections.reserve(brackets);
-    sectionLines.reserve(brackets);
+namespace {
+
+enum class LineKind { Header, Entry, Dropped };
+
+// Calls take(kind, line number, trimmed line, key, value) for every line that is neither blank
+// nor a comment.
+template <typename Take> void ForEachLine(std::string_view text, Take take) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
     int32_t lineNo = 1;
-    size_t hint = 0;
+    bool inSection = false;
     while (p < end) {
         // Line breaks: a run of CR and LF separates lines; for numbering, CR LF counts once.
         if (*p == '\r' || *p == '\n') {
@@ -67,37 +74,58 @@ void IniFile::ParseText() {
         p = eol;
         if (line.empty() || line.front() == ';') continue;
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            // Sections of one file tend to be alike: reserve the most entries a section has
-            // needed so far (within reason), so the lists rarely grow.
-            if (!sections.empty())
-                hint = std::max(hint, std::min<size_t>(sections.back().keys.size(), 32));
-            IniSection& s = sections.emplace_back();
-            s.name = line.substr(1, line.size() - 2);
-            s.keys.reserve(hint);
-            s.values.reserve(hint);
-            sectionLines.push_back({lineNo, {}});
-            sectionLines.back().entries.reserve(hint);
-            continue;
-        }
-        if (sections.empty()) {
-            droppedLines.push_back({lineNo, std::string(line), true});
+            inSection = true;
+            take(LineKind::Header, lineNo, line, std::string_view{}, std::string_view{});
             continue;
         }
         const size_t eq = line.find('=');
-        const std::string_view key = (eq == std::string_view::npos || eq == 0)
+        const std::string_view key = (!inSection || eq == std::string_view::npos || eq == 0)
                                          ? std::string_view{}
                                          : TrimIni(line.substr(0, eq));
         const std::string_view value =
             key.empty() ? std::string_view{} : TrimIni(line.substr(eq + 1));
-        if (value.empty()) {
-            droppedLines.push_back({lineNo, std::string(line), false});
-            continue;
-        }
-        IniSection& s = sections.back();
-        s.keys.push_back(key);
-        s.values.push_back(value);
-        sectionLines.back().entries.push_back(lineNo);
+        take(value.empty() ? LineKind::Dropped : LineKind::Entry, lineNo, line, key, value);
     }
+}
+
+} // namespace
+
+void IniFile::ParseText() {
+    if (text_.size() > std::numeric_limits<uint32_t>::max())
+        text_.resize(std::numeric_limits<uint32_t>::max());
+    const std::string_view text(Base(), text_.size());
+    const auto piece = [&](std::string_view t) {
+        return Piece{static_cast<uint32_t>(t.data() - Base()), static_cast<uint32_t>(t.size())};
+    };
+    // Counted first, so that every list is allocated once at its size: growing lists of millions
+    // of records would hold up to three times what they need.
+    size_t headers = 0, entries = 0, dropped = 0;
+    ForEachLine(
+        text, [&](LineKind kind, int32_t, std::string_view, std::string_view, std::string_view) {
+            (kind == LineKind::Header ? headers : kind == LineKind::Entry ? entries : dropped) += 1;
+        });
+    records_.reserve(headers);
+    keys_.reserve(entries);
+    values_.reserve(entries);
+    entryLines_.reserve(entries);
+    dropped_.reserve(dropped);
+    ForEachLine(text, [&](LineKind kind, int32_t lineNo, std::string_view line,
+                          std::string_view key, std::string_view value) {
+        switch (kind) {
+        case LineKind::Header:
+            records_.push_back({piece(line.substr(1, line.size() - 2)),
+                                static_cast<uint32_t>(keys_.size()), lineNo});
+            break;
+        case LineKind::Entry:
+            keys_.push_back(piece(key));
+            values_.push_back(piece(value));
+            entryLines_.push_back(lineNo);
+            break;
+        case LineKind::Dropped:
+            dropped_.push_back({piece(line), records_.empty() ? -lineNo : lineNo});
+            break;
+        }
+    });
 }
 
 } // namespace pindrel

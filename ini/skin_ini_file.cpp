@@ -1,5 +1,7 @@
 #include "ini/skin_ini_file.h"
 
+#include <string>
+
 #include <sys/stat.h>
 
 #include "base/read_file.h"
@@ -8,7 +10,7 @@ namespace pindrel {
 
 bool SkinIniFile::Load(std::string_view path) {
     Reset();
-    ReadFileResult file = ReadRegularFile(path);
+    ReadFileResult file = ReadRegularFile(path, kMaxSkinFileBytes);
     if (file.status != ReadFileStatus::Ok || file.bytes.empty()) return false;
     Parse(std::move(file.bytes));
     return true;
@@ -25,6 +27,9 @@ std::string SkinReadProblem(std::string_view path) {
     if (S_ISDIR(st.st_mode)) return "is a directory";
     if (!S_ISREG(st.st_mode)) return "not a regular file";
     if (st.st_size == 0) return "empty file";
+    if (static_cast<uint64_t>(st.st_size) > kMaxSkinFileBytes)
+        return "file too large: a skin file may take at most " +
+               std::to_string(kMaxSkinFileBytes >> 20) + " MiB";
     const ReadFileResult file = ReadRegularFile(path, 0);
     if (file.status == ReadFileStatus::CannotOpen) {
         const std::string_view detail = OpenFailureDetail(path, file.error);

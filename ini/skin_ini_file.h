@@ -11,12 +11,16 @@
 
 namespace pindrel {
 
+// The largest skin file read: skins take tens of kilobytes, and a file far beyond them is no
+// skin, only a way to make a reader take memory.
+inline constexpr uint64_t kMaxSkinFileBytes = uint64_t{16} << 20;
+
 // A skin file read into ordered sections, with the lookups and typed readers the skin loader
 // uses. Section indexes are 0-based; -1 stands for a section that does not exist.
 class SkinIniFile : public IniFile {
 public:
     // Reads the whole file. False, with no sections, when it is missing, not a regular file
-    // (directory, FIFO, device), unreadable or empty.
+    // (directory, FIFO, device), unreadable, empty or larger than kMaxSkinFileBytes.
     bool Load(std::string_view path);
 
     // The first section at or after start whose name equals name exactly; -1 if none.
@@ -53,7 +57,8 @@ public:
 
 // Why the skin file at path cannot be read, in the user's terms: "no such file", "is a
 // directory", "not a regular file", "empty file", "permission denied", "dangling symbolic link",
-// "symbolic link loop", "file name too long", or "cannot read the skin file" for anything else.
+// "symbolic link loop", "file name too long", "file too large: ...", or "cannot read the skin file"
+// for anything else.
 std::string SkinReadProblem(std::string_view path);
 
 // Decimal number syntax of skin values: leading white space, an optional sign, digits up to the

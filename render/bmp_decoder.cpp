@@ -282,6 +282,7 @@ BmpResult LoadBmp(std::string_view path) {
         case ReadFileStatus::TooLarge:
             return Fail(BmpStatus::OutOfResources, "file too large");
         case ReadFileStatus::ReadError:
+        case ReadFileStatus::Unstable: // never given by this read
             break;
         }
         return Fail(BmpStatus::CannotOpen, "read error");

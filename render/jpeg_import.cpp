@@ -1,9 +1,12 @@
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
 // jpeglib.h needs size_t and FILE declared before it.
 #include <jpeglib.h>
+// After jpeglib.h, which it needs.
+#include <jerror.h>
 
 #include "render/picture_import_internal.h"
 
@@ -11,15 +14,28 @@ namespace pindrel::import {
 
 namespace {
 
-// A progressive file of thousands of tiny scans takes minutes to decode; real ones have a few.
-constexpr int kMaxScans = 500;
-constexpr long kMaxWorkMemory = long{512} << 20;
+// A progressive file can make the decoder visit every block once per scan, hundreds of times
+// over, from a few hundred kilobytes. Real files have a dozen scans at most; the work is bounded
+// before each scan is decoded, so that any file is read or refused within a second or two.
+constexpr int kMaxScans = 64;
+constexpr uint64_t kMaxScanBlocks = uint64_t{1} << 25; // blocks decoded over all scans
+// The coefficients a progressive file keeps for the whole picture, and the decoder's other
+// buffers; the picture it gives is bounded apart (FitsLimits).
+constexpr long kMaxWorkMemory = long{256} << 20;
 
 struct ErrorManager {
     jpeg_error_mgr base; // first, so libjpeg's pointer to it is one to the whole
     jmp_buf jump;
-    char text[JMSG_LENGTH_MAX] = "cannot decode JPEG";
+    char text[JMSG_LENGTH_MAX + 32] = "cannot decode JPEG"; // room for a word before a message
+    int scan = 0;                                           // the last scan counted in blocks
+    uint64_t scanBlocks = 0;                                // blocks of the scans so far
 };
+
+[[noreturn]] void Refuse(j_common_ptr cinfo, const char* text) {
+    auto* e = reinterpret_cast<ErrorManager*>(cinfo->err);
+    std::snprintf(e->text, sizeof e->text, "%s", text);
+    std::longjmp(e->jump, 1);
+}
 
 void OnError(j_common_ptr cinfo) {
     auto* e = reinterpret_cast<ErrorManager*>(cinfo->err);
@@ -27,16 +43,30 @@ void OnError(j_common_ptr cinfo) {
     std::longjmp(e->jump, 1);
 }
 
-// Warnings (a truncated file, a bad marker) leave the rest of the picture grey: still a picture.
-void OnMessage(j_common_ptr, int) {}
+// Warnings are errors: a truncated or damaged file would leave rows grey, which is no picture.
+void OnMessage(j_common_ptr cinfo, int level) {
+    if (level >= 0) return; // trace messages
+    if (cinfo->err->msg_code == JWRN_JPEG_EOF) Refuse(cinfo, "truncated JPEG");
+    auto* e = reinterpret_cast<ErrorManager*>(cinfo->err);
+    char message[JMSG_LENGTH_MAX];
+    e->base.format_message(cinfo, message);
+    std::snprintf(e->text, sizeof e->text, "damaged JPEG: %s", message);
+    std::longjmp(e->jump, 1);
+}
 
 void OnProgress(j_common_ptr cinfo) {
     const auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
+    auto* e = reinterpret_cast<ErrorManager*>(cinfo->err);
     if (d->input_scan_number > kMaxScans) {
-        auto* e = reinterpret_cast<ErrorManager*>(cinfo->err);
         std::snprintf(e->text, sizeof e->text, "more than %d scans", kMaxScans);
         std::longjmp(e->jump, 1);
     }
+    if (d->input_scan_number == e->scan) return;
+    e->scan = d->input_scan_number;
+    for (int i = 0; i < d->comps_in_scan; ++i)
+        e->scanBlocks +=
+            uint64_t{d->cur_comp_info[i]->width_in_blocks} * d->cur_comp_info[i]->height_in_blocks;
+    if (e->scanBlocks > kMaxScanBlocks) Refuse(cinfo, "too many scans for its size");
 }
 
 struct Decompress {
@@ -92,6 +122,16 @@ ImportResult ImportJpeg(std::span<const uint8_t> bytes) {
     if (!ReadHeader(d, bytes)) return {std::nullopt, d.error.text};
     if (!FitsLimits(d.cinfo.image_width, d.cinfo.image_height))
         return {std::nullopt, "picture too large"};
+    // A progressive file keeps every coefficient until its last scan: refused before a byte of
+    // them is allocated when they would not fit.
+    if (jpeg_has_multiple_scans(&d.cinfo)) {
+        uint64_t coefficients = 0;
+        for (int i = 0; i < d.cinfo.num_components; ++i)
+            coefficients += uint64_t{d.cinfo.comp_info[i].width_in_blocks} *
+                            d.cinfo.comp_info[i].height_in_blocks * sizeof(JBLOCK);
+        if (coefficients > static_cast<uint64_t>(kMaxWorkMemory))
+            return {std::nullopt, "progressive JPEG too large to decode"};
+    }
     RgbaPicture picture;
     picture.width = static_cast<int32_t>(d.cinfo.image_width);
     picture.height = static_cast<int32_t>(d.cinfo.image_height);

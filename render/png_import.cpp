@@ -28,9 +28,15 @@ void ReadBytes(png_structp png, png_bytep out, size_t n) {
     src->pos += n;
 }
 
+// libpng's words for a bad header ("Invalid IHDR data", "IHDR: CRC error") name a chunk the
+// user never heard of.
 void OnError(png_structp png, png_const_charp message) {
     auto* src = static_cast<Source*>(png_get_error_ptr(png));
-    std::snprintf(src->error, sizeof src->error, "%s", message);
+    if (std::strstr(message, "IHDR") != nullptr)
+        std::snprintf(src->error, sizeof src->error,
+                      "damaged PNG header: its size, depth or colour type is impossible");
+    else
+        std::snprintf(src->error, sizeof src->error, "%s", message);
     png_longjmp(png, 1);
 }
 

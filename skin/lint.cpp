@@ -200,7 +200,7 @@ void CheckValue(Context& cx, int32_t line, std::string_view key, std::string_vie
 
 void CheckKeys(Context& cx, int32_t s, SectionKind kind) {
     const IniSection& section = cx.ini.sections[static_cast<size_t>(s)];
-    const std::vector<int32_t>& lines = cx.ini.sectionLines[static_cast<size_t>(s)].entries;
+    const std::span<const int32_t> lines = cx.ini.sectionLines[static_cast<size_t>(s)].entries;
     const SectionInfo& info = Section(kind);
     const std::string where = Bracketed(section.name);
 
@@ -309,7 +309,7 @@ int32_t Context::HeaderLine(int32_t s) const {
 
 int32_t Context::KeyLine(int32_t s, std::string_view key) const {
     const IniSection& section = ini.sections[static_cast<size_t>(s)];
-    const std::vector<int32_t>& lines = ini.sectionLines[static_cast<size_t>(s)].entries;
+    const std::span<const int32_t> lines = ini.sectionLines[static_cast<size_t>(s)].entries;
     for (size_t e = 0; e < section.keys.size() && e < lines.size(); ++e) {
         if (section.keys[e] == key) return lines[e];
     }

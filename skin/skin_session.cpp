@@ -8,7 +8,7 @@
 namespace pindrel {
 
 bool SkinSession::Read(std::string_view path) {
-    return Take(ReadRegularFile(path));
+    return Take(ReadStableFile(path, kMaxSkinFileBytes));
 }
 
 bool SkinSession::Take(ReadFileResult file) {
@@ -21,6 +21,7 @@ bool SkinSession::Take(ReadFileResult file) {
     }
     hasText_ = true;
     onDisk_ = file.bytes;
+    onDiskStamp_ = file.stamp;
     text_.Parse(std::move(file.bytes));
     return true;
 }
@@ -30,6 +31,7 @@ void SkinSession::Forget() {
     hasText_ = false;
     text_.Reset();
     onDisk_.clear();
+    onDiskStamp_.reset();
     undo_.clear();
     redo_.clear();
     report_ = {};
@@ -43,8 +45,9 @@ std::vector<uint8_t> SkinSession::TextCopy() const {
     return {Text().begin(), Text().end()};
 }
 
-void SkinSession::MarkSaved() {
+void SkinSession::MarkSaved(std::optional<FileStamp> stamp) {
     onDisk_ = TextCopy();
+    onDiskStamp_ = stamp;
 }
 
 void SkinSession::Edit(SkinIniFile edited) {

@@ -34,6 +34,8 @@ public:
     bool HasText() const { return hasText_; }
     std::span<const uint8_t> Text() const { return text_.Bytes(); }
     const std::vector<uint8_t>& OnDisk() const { return onDisk_; }
+    // The stamp of the file as last read or written, when known: a save replaces only that.
+    const std::optional<FileStamp>& OnDiskStamp() const { return onDiskStamp_; }
     // The text differs from the file as last read or written.
     bool Modified() const;
 
@@ -49,8 +51,8 @@ public:
     bool CanRedo() const { return !redo_.empty(); }
     void Undo();
     void Redo();
-    // The text was written to the file.
-    void MarkSaved();
+    // The text was written to the file, which now has that stamp.
+    void MarkSaved(std::optional<FileStamp> stamp = std::nullopt);
 
     // Loads the text, from the parse held, into skin (which is cleared first). Pictures resolve
     // as Skin::Load resolves them; fromDisk decodes each anew, as a load of a file must, while a
@@ -76,6 +78,7 @@ private:
     bool hasText_ = false;
     SkinIniFile text_;
     std::vector<uint8_t> onDisk_;
+    std::optional<FileStamp> onDiskStamp_;
     std::vector<std::vector<uint8_t>> undo_;
     std::vector<std::vector<uint8_t>> redo_;
     std::optional<std::vector<uint8_t>> stepStart_;

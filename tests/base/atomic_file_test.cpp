@@ -4,9 +4,11 @@
 #include <fstream>
 #include <string>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include "base/atomic_file.h"
+#include "base/read_file.h"
 #include "support/temp_dir.h"
 
 namespace pindrel {
@@ -61,6 +63,44 @@ TEST(WriteBytesAtomically, ReplacesOnlyWhatHoldsTheExpectedBytes) {
         struct stat st {};
         ASSERT_EQ(::stat(target.c_str(), &st), 0);
         EXPECT_EQ(st.st_mode & 07777, 0640u);
+    }
+}
+
+// An edit replaces only the version it read, and never a file without write permission bits,
+// whoever runs it; a change of mode alone is no new version.
+TEST(WriteBytesAtomically, ReplacesOnlyTheWritableVersionThatWasRead) {
+    struct Case {
+        const char* name;
+        mode_t mode; // set after the read
+        bool touch;  // the modification time changes after the read, the bytes stay
+        AtomicWriteStatus status;
+        const char* error;
+    };
+    const Case kCases[] = {
+        {"same version", 0640, false, AtomicWriteStatus::Written, ""},
+        {"mode changed", 0600, false, AtomicWriteStatus::Written, ""},
+        {"read-only", 0444, false, AtomicWriteStatus::Failed, "read-only file"},
+        {"no permission bits", 0, false, AtomicWriteStatus::Failed, "read-only file"},
+        {"rewritten alike", 0640, true, AtomicWriteStatus::Changed, "changed on disk"},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        const test::TempDir dir;
+        const std::string target = dir.Write("skin.ini", std::string_view("old"));
+        ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+        const ReadFileResult read = ReadRegularFile(target);
+        ASSERT_EQ(read.status, ReadFileStatus::Ok);
+        ASSERT_EQ(::chmod(target.c_str(), c.mode), 0);
+        if (c.touch) {
+            const timespec times[2] = {{0, UTIME_OMIT}, {12345, 0}};
+            ASSERT_EQ(::utimensat(AT_FDCWD, target.c_str(), times, 0), 0);
+        }
+        std::string error;
+        EXPECT_EQ(WriteBytesAtomically(target, Bytes("new"), &error, read.bytes, read.stamp),
+                  c.status);
+        EXPECT_NE(error.find(c.error), std::string::npos) << error;
+        ::chmod(target.c_str(), 0640);
+        EXPECT_EQ(Contents(target), c.status == AtomicWriteStatus::Written ? "new" : "old");
     }
 }
 

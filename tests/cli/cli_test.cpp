@@ -780,6 +780,28 @@ TEST_F(Cli, LintFormatsForMachines) {
         EXPECT_NE(uri.find("bad%20lint.ini"), std::string::npos) << uri;
     }
 
+    // A skin that cannot be read still gives a whole document, of its one finding, which has
+    // no line: SARIF gives the file without a region.
+    const std::string empty = dir.Write("empty.ini", std::string_view());
+    for (const std::string& unread :
+         {empty, (dir.Path() / "none.ini").string(), dir.Path().string()}) {
+        SCOPED_TRACE(unread);
+        const test::ToolResult j = RunTool({"lint", unread, "--format", "json"});
+        const test::ToolResult s = RunTool({"lint", unread, "--format", "sarif"});
+        EXPECT_EQ(j.exitCode, 1);
+        EXPECT_EQ(s.exitCode, 1);
+        const auto one = nlohmann::json::parse(j.out);
+        ASSERT_EQ(one.size(), 1u) << j.out;
+        EXPECT_EQ(one[0]["rule"], "skin-unreadable");
+        const auto sarifLog = nlohmann::json::parse(s.out);
+        const auto& found = sarifLog["runs"][0]["results"];
+        ASSERT_EQ(found.size(), 1u) << s.out;
+        EXPECT_EQ(found[0]["ruleId"], "skin-unreadable");
+        const auto& where = found[0]["locations"][0]["physicalLocation"];
+        EXPECT_TRUE(where["artifactLocation"]["uri"].is_string());
+        EXPECT_FALSE(where.contains("region"));
+    }
+
     const test::ToolResult wrong = RunTool({"lint", bad, "--format", "xml"});
     EXPECT_EQ(wrong.exitCode, 2);
     EXPECT_NE(wrong.err.find("--format: expects text, json or sarif, not \"xml\""),

@@ -1,6 +1,8 @@
 #include "ini/skin_ini_file.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <sys/stat.h>
 
 #include "support/temp_dir.h"
@@ -77,9 +79,9 @@ TEST(SkinIniFile, KeepsLineNumbersBesideTheModel) {
     const SkinIniFile f = Parsed("junk\r\n[A]\r\n\r\nx=1\n\n[B]\ry=2\rnonsense\n;c\nz=3");
     ASSERT_EQ(f.sectionLines.size(), 2u);
     EXPECT_EQ(f.sectionLines[0].header, 2);
-    EXPECT_EQ(f.sectionLines[0].entries, std::vector<int32_t>{4});
+    EXPECT_TRUE(std::ranges::equal(f.sectionLines[0].entries, std::vector<int32_t>{4}));
     EXPECT_EQ(f.sectionLines[1].header, 6);
-    EXPECT_EQ(f.sectionLines[1].entries, (std::vector<int32_t>{7, 10}));
+    EXPECT_TRUE(std::ranges::equal(f.sectionLines[1].entries, std::vector<int32_t>{7, 10}));
     ASSERT_EQ(f.droppedLines.size(), 2u);
     EXPECT_EQ(f.droppedLines[0].line, 1);
     EXPECT_TRUE(f.droppedLines[0].beforeSection);

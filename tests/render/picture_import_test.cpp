@@ -278,8 +278,25 @@ TEST(ImportPicture, ReadsEveryBmpHeader) {
     }
 }
 
-// A JPEG written by libjpeg at the highest quality.
-std::vector<uint8_t> WriteJpeg(int32_t w, int32_t h, bool gray, Rgba colour) {
+// A progressive scan script of n scans (n from 380 to 569) for three components: the DC in two
+// steps, then every AC coefficient of every component alone, in two or three steps.
+std::vector<jpeg_scan_info> ManyScans(int n) {
+    std::vector<jpeg_scan_info> script = {{3, {0, 1, 2, 0}, 0, 0, 0, 1},
+                                          {3, {0, 1, 2, 0}, 0, 0, 1, 0}};
+    int extra = n - 2 - 3 * 63 * 2;
+    for (int c = 0; c < 3; ++c) {
+        for (int k = 1; k < 64; ++k) {
+            const int low = extra-- > 0 ? 2 : 1;
+            script.push_back({1, {c, 0, 0, 0}, k, k, 0, low});
+            for (int a = low; a > 0; --a)
+                script.push_back({1, {c, 0, 0, 0}, k, k, a, a - 1});
+        }
+    }
+    return script;
+}
+
+// A JPEG written by libjpeg at the highest quality; with scans, progressive in that many.
+std::vector<uint8_t> WriteJpeg(int32_t w, int32_t h, bool gray, Rgba colour, int scans = 0) {
     jpeg_compress_struct cinfo{};
     jpeg_error_mgr err{};
     cinfo.err = jpeg_std_error(&err);
@@ -293,6 +310,12 @@ std::vector<uint8_t> WriteJpeg(int32_t w, int32_t h, bool gray, Rgba colour) {
     cinfo.in_color_space = gray ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, 100, TRUE);
+    const std::vector<jpeg_scan_info> script =
+        scans > 0 ? ManyScans(scans) : std::vector<jpeg_scan_info>{};
+    if (!script.empty()) {
+        cinfo.scan_info = script.data();
+        cinfo.num_scans = static_cast<int>(script.size());
+    }
     jpeg_start_compress(&cinfo, TRUE);
     std::vector<uint8_t> row;
     for (int32_t x = 0; x < w; ++x) {
@@ -342,12 +365,19 @@ TEST(ImportPicture, RefusesWhatItCannotRead) {
     const uLong crc = crc32(0, huge.data() + 12, 17);
     for (int i = 0; i < 4; ++i)
         huge[29 + i] = static_cast<uint8_t>(crc >> (24 - 8 * i));
+    // IHDR says bit depth 3, with a matching CRC.
+    std::vector<uint8_t> depth3 = png;
+    depth3[24] = 3;
+    const uLong crc3 = crc32(0, depth3.data() + 12, 17);
+    for (int i = 0; i < 4; ++i)
+        depth3[29 + i] = static_cast<uint8_t>(crc3 >> (24 - 8 * i));
     const std::vector<uint8_t> plain =
         test::WriteBmp(test::BmpFile().Size(1, 1).Data({0, 0, 0, 0}));
     std::vector<uint8_t> bmp64 = plain;
     test::PutU32(bmp64, 14, 64);
     std::vector<uint8_t> embedded = test::WriteBmp(test::BmpFile().Size(2, 2).Bits(24, 5));
     const std::vector<uint8_t> jpeg = WriteJpeg(8, 8, false, {1, 2, 3, 255});
+    const std::vector<uint8_t> big = WriteJpeg(64, 64, false, {1, 2, 3, 255});
     struct Case {
         const char* name;
         std::vector<uint8_t> bytes;
@@ -358,7 +388,10 @@ TEST(ImportPicture, RefusesWhatItCannotRead) {
         {"another format", {'G', 'I', 'F', '8', '9', 'a', 0, 0}, "neither"},
         {"PNG cut short", {png.begin(), png.begin() + 40}, "truncated PNG"},
         {"PNG beyond the size limit", huge, "picture too large"},
+        {"PNG of an impossible depth", depth3, "damaged PNG header: its size, depth or colour"},
         {"JPEG cut in its header", {jpeg.begin(), jpeg.begin() + 30}, ""},
+        {"JPEG cut in its rows", {big.begin(), big.end() - 40}, "truncated JPEG"},
+        {"JPEG of 480 scans", WriteJpeg(16, 16, false, {1, 2, 3, 255}, 480), "more than 64 scans"},
         {"BMP with a 64-byte header", bmp64, "unsupported header size 64"},
         {"BMP holding a PNG", embedded, "a BMP holding a JPEG or PNG picture"},
         {"BMP cut in its header", {plain.begin(), plain.begin() + 30}, "truncated header"},
