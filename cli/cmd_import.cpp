@@ -9,6 +9,7 @@
 #include "cli/cli_skin.h"
 #include "cli/commands.h"
 #include "cli/options.h"
+#include "ini/skin_ini_file.h"
 #include "render/layered_image.h"
 #include "skin/mockup_files.h"
 #include "skin/mockup_import.h"
@@ -20,8 +21,6 @@ namespace {
 
 // Far above any mock-up of a phone's screen, even drawn at several times its size.
 constexpr uint64_t kMaxMockupBytes = uint64_t{1} << 30;
-// Far above any skin file.
-constexpr uint64_t kMaxSkinBytes = uint64_t{64} << 20;
 
 struct ImportOptions {
     std::string mockup;
@@ -40,14 +39,16 @@ void PrintWarnings(const std::vector<std::string>& warnings, const std::string& 
 // Writes the pictures, then the skin, each whole or not at all. On a failure, the files this
 // import made are removed again, so that no skin is left naming pictures that are not there.
 bool WriteAll(const std::vector<MockupBitmap>& bitmaps, const std::string& skinPath,
-              std::span<const uint8_t> skin, std::optional<std::span<const uint8_t>> expected) {
+              std::span<const uint8_t> skin, std::optional<std::span<const uint8_t>> expected,
+              std::optional<FileStamp> expectedStamp) {
     std::vector<std::string> made;
     std::string error;
     if (!WriteMockupBitmaps(skinPath, bitmaps, &made, &error)) {
         PrintError(error + "; nothing written");
         return false;
     }
-    if (WriteBytesAtomically(skinPath, skin, &error, expected) != AtomicWriteStatus::Written) {
+    if (WriteBytesAtomically(skinPath, skin, &error, expected, expectedStamp) !=
+        AtomicWriteStatus::Written) {
         PrintError(skinPath + ": " + error + "; nothing written");
         RemoveFiles(made);
         return false;
@@ -95,7 +96,7 @@ int ImportNew(const ImportOptions& o) {
     }
     const std::string text = NewSkinText(*plan);
     const std::vector<uint8_t> skin(text.begin(), text.end());
-    if (!WriteAll(bitmaps, o.out, skin, std::nullopt)) return kExitFailed;
+    if (!WriteAll(bitmaps, o.out, skin, std::nullopt, std::nullopt)) return kExitFailed;
     std::string lines;
     for (const MockupElement& e : plan->elements)
         lines += ElementLine(e) + "\n";
@@ -112,13 +113,22 @@ int ImportInto(const ImportOptions& o) {
     }
     std::optional<MockupPlan> plan = ReadPlan(o);
     if (!plan) return kExitFailed;
-    const auto skin = ReadInputFile(o.into, kMaxSkinBytes);
-    if (!skin) return kExitFailed;
+    // A skin caught while another program writes it would be written back half.
+    ReadFileResult read = ReadStableFile(o.into, kMaxSkinFileBytes);
+    if (read.status == ReadFileStatus::Unstable) {
+        PrintError(o.into + ": the file kept changing while it was read; nothing written");
+        return kExitFailed;
+    }
+    if (read.status != ReadFileStatus::Ok || read.bytes.empty()) {
+        PrintSkinReadError(o.into);
+        return kExitFailed;
+    }
+    const std::vector<uint8_t>& skin = read.bytes;
     const std::string folder = [&] {
         const std::filesystem::path parent = std::filesystem::path(o.into).parent_path();
         return parent.empty() ? std::string(".") : parent.string();
     }();
-    const MockupMerge merged = MergeMockup(*skin, folder, *plan, [&](const std::string& name) {
+    const MockupMerge merged = MergeMockup(skin, folder, *plan, [&](const std::string& name) {
         return PathTaken(BesideSkin(target, name));
     });
     if (!merged.ok) {
@@ -126,8 +136,10 @@ int ImportInto(const ImportOptions& o) {
         return kExitFailed;
     }
     const std::optional<std::span<const uint8_t>> expected =
-        o.inPlace ? std::optional<std::span<const uint8_t>>(*skin) : std::nullopt;
-    if (!WriteAll(merged.bitmaps, target, merged.bytes, expected)) return kExitFailed;
+        o.inPlace ? std::optional<std::span<const uint8_t>>(skin) : std::nullopt;
+    const std::optional<FileStamp> stamp =
+        o.inPlace ? std::optional<FileStamp>(read.stamp) : std::nullopt;
+    if (!WriteAll(merged.bitmaps, target, merged.bytes, expected, stamp)) return kExitFailed;
     std::string lines;
     for (const std::string& line : merged.lines)
         lines += line + "\n";

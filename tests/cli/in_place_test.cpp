@@ -42,6 +42,7 @@ const std::vector<std::vector<std::string>> kEdits = {
     {"duplicate", "label", "0"},
     {"restack", "image", "0", "--to", "0"},
     {"add", "label", "fields=phone"},
+    {"adapt", "--from", "portrait", "--to", "landscape"},
 };
 
 std::vector<std::string> InPlace(const std::vector<std::string>& edit, const std::string& skin) {
