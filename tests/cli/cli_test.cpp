@@ -682,10 +682,16 @@ TEST_F(Cli, InspectWritesLongFieldListsWhole) {
     EXPECT_EQ(j["images"], nlohmann::json::array());
 }
 
-TEST_F(Cli, InspectReportsAFailedWriteToStdout) {
-    const test::ToolResult r = RunTool({"inspect", skin}, StdoutToFull());
+// A full disk is named as such, to standard output and to a file alike.
+TEST_F(Cli, FailedWritesSayWhy) {
+    test::ToolResult r = RunTool({"inspect", skin}, StdoutToFull());
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("cannot write to standard output"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("cannot write to standard output: No space left on device"),
+              std::string::npos)
+        << r.err;
+    r = RunTool({"render", skin, "-o", "/dev/full"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("/dev/full: No space left on device"), std::string::npos) << r.err;
 }
 
 TEST_F(Cli, LintListsFindingsAndExitsOneOnErrors) {
