@@ -30,6 +30,12 @@ struct KeySource {
 // rectangle.
 class SkinElement {
 public:
+    SkinElement() = default;
+    // Moves that cannot throw, so that growing a list of elements moves them instead of copying.
+    SkinElement(const SkinElement&) = default;
+    SkinElement(SkinElement&&) noexcept = default;
+    SkinElement& operator=(const SkinElement&) = default;
+    SkinElement& operator=(SkinElement&&) noexcept = default;
     virtual ~SkinElement() = default;
     // rects[orientation] = (x, y, x + width, y + height); orientation outside 0..2 is ignored.
     virtual void SetPlacement(int32_t orientation, int32_t x, int32_t y, int32_t width,

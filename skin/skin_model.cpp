@@ -1,11 +1,16 @@
 #include "skin/skin_model.h"
 
 #include <algorithm>
+#include <type_traits>
 
 #include "ini/skin_ini_file.h"
 #include "skin/skin_format.h"
 
 namespace pindrel {
+
+static_assert(std::is_nothrow_move_constructible_v<SkinImage> &&
+              std::is_nothrow_move_constructible_v<SkinButton> &&
+              std::is_nothrow_move_constructible_v<SkinLabel>);
 
 void SkinModel::Load(const SkinIniFile& file, const LoadContext& context) {
     Clear();
