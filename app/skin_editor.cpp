@@ -242,6 +242,9 @@ bool SkinEditor::Place(const std::vector<std::pair<PlacedElement, Placement>>& p
         reloadAtEnd_ = true;
         if (!ok) dialog_.LoadEdited();
         dialog_.RepaintPreview();
+        // The strip's keys and the inspector follow the drag as it goes.
+        ShowState();
+        emit TextChanged();
     }
     if (own) EndGesture();
     return ok && changed;

@@ -118,7 +118,13 @@ private slots:
         h.EditMode(true);
         QWidget* preview = h.dialog->Preview();
         const QByteArray original = kStackSkin;
-        Drag(preview, QPointF(50, 45), QPointF(60.5, 60.5));
+        // While the button is held, the strip's keys follow the pointer.
+        Send(preview, QEvent::MouseButtonPress, QPointF(50, 45), Qt::LeftButton, Qt::AltModifier);
+        Send(preview, QEvent::MouseMove, QPointF(55, 50), Qt::LeftButton, Qt::AltModifier);
+        QCOMPARE(h.Strip().selectionKeys->text(), QStringLiteral("posP=25,25 sizeP=40,30"));
+        Send(preview, QEvent::MouseMove, QPointF(60.5, 60.5), Qt::LeftButton, Qt::AltModifier);
+        Send(preview, QEvent::MouseButtonRelease, QPointF(60.5, 60.5), Qt::NoButton,
+             Qt::AltModifier);
         QCOMPARE(h.Editor().Selection(), std::optional(kButton));
         QCOMPARE(h.RectOf(kButton), QRect(30, 35, 40, 30));
         QCOMPARE(h.Screen().pixel(35, 62), kUp);
