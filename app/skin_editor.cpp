@@ -57,6 +57,10 @@ SkinEditor::SkinEditor(DesignerDialog& dialog, Workbench& bench, QObject* parent
     settle_.setSingleShot(true);
     settle_.setInterval(kSettleMs);
     connect(&settle_, &QTimer::timeout, this, &SkinEditor::SettleNow);
+    keysLater_.setSingleShot(true);
+    keysLater_.setInterval(kKeysLaterMs);
+    connect(&keysLater_, &QTimer::timeout, this,
+            [this] { bench_.Strip().selectionKeys->setText(KeysText()); });
     arrange_ = new ArrangeCommands(dialog, *this, this);
     WorkbenchStrip& strip = bench.Strip();
     strip.arrange->setMenu(&arrange_->Menu());
@@ -242,9 +246,9 @@ bool SkinEditor::Place(const std::vector<std::pair<PlacedElement, Placement>>& p
         reloadAtEnd_ = true;
         if (!ok) dialog_.LoadEdited();
         dialog_.RepaintPreview();
-        // The strip's keys and the inspector follow the drag as it goes.
-        ShowState();
-        emit TextChanged();
+        // The strip's keys follow the drag a few times a second; the rest catches up when it
+        // ends, as laying the strip out again at every step would slow the drag.
+        if (!keysLater_.isActive()) keysLater_.start();
     }
     if (own) EndGesture();
     return ok && changed;
@@ -559,26 +563,11 @@ void SkinEditor::ShowState() {
     strip.arrange->setEnabled(on && !selected_.empty());
     strip.editState->setText(session.Modified() ? QStringLiteral("Unsaved edits") : QString());
     QString text;
-    QString keys;
     const std::optional<PlacedElement> one = Selection();
     if (selected_.size() > 1) {
         text = QStringLiteral("%1 elements selected").arg(selected_.size());
     } else if (one && Exists(dialog_, *one)) {
         text = QString::fromStdString(DescribeElement(dialog_, HitOf(dialog_, *one)));
-        const auto o = static_cast<size_t>(dialog_.orientation);
-        if (const std::optional<Placement> p =
-                CurrentPlacement(dialog_, *one, dialog_.orientation)) {
-            const auto key = [](std::string_view k) {
-                return QString::fromLatin1(k.data(), static_cast<qsizetype>(k.size()));
-            };
-            keys = QStringLiteral("%1=%2,%3 %4=%5,%6")
-                       .arg(key(kPosKeys[o]))
-                       .arg(p->x)
-                       .arg(p->y)
-                       .arg(key(kSizeKeys[o]))
-                       .arg(p->width)
-                       .arg(p->height);
-        }
     } else if (section_) {
         text =
             QStringLiteral("A section that does not load, line %1")
@@ -589,7 +578,25 @@ void SkinEditor::ShowState() {
     }
     strip.selection->setText(text);
     strip.selection->setToolTip(text);
-    strip.selectionKeys->setText(keys);
+    strip.selectionKeys->setText(KeysText());
+}
+
+QString SkinEditor::KeysText() const {
+    const std::optional<PlacedElement> one = Selection();
+    if (selected_.size() > 1 || !one || !Exists(dialog_, *one)) return {};
+    const std::optional<Placement> p = CurrentPlacement(dialog_, *one, dialog_.orientation);
+    if (!p) return {};
+    const auto o = static_cast<size_t>(dialog_.orientation);
+    const auto key = [](std::string_view k) {
+        return QString::fromLatin1(k.data(), static_cast<qsizetype>(k.size()));
+    };
+    return QStringLiteral("%1=%2,%3 %4=%5,%6")
+        .arg(key(kPosKeys[o]))
+        .arg(p->x)
+        .arg(p->y)
+        .arg(key(kSizeKeys[o]))
+        .arg(p->width)
+        .arg(p->height);
 }
 
 void SkinEditor::Repaint() {

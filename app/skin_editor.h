@@ -117,6 +117,8 @@ public:
     void Painted();
     // Shows the selection and the state of the edits in the strip.
     void ShowState();
+    // The position and size keys of the one element selected, in the orientation shown.
+    QString KeysText() const;
     void Repaint();
 
 signals:
@@ -140,6 +142,8 @@ private:
     bool inGesture_ = false;
     bool reloadAtEnd_ = false; // placements followed the text without loading it
     QTimer settle_;
+    QTimer keysLater_; // the strip's keys during a drag
+    static constexpr int kKeysLaterMs = 40;
     CallType shownCallType_ = CallType::UnknownCaller;
     int32_t shownOrientation_ = 0;
     std::vector<QShortcut*> shortcuts_; // owned by the dialog

@@ -121,7 +121,7 @@ private slots:
         // While the button is held, the strip's keys follow the pointer.
         Send(preview, QEvent::MouseButtonPress, QPointF(50, 45), Qt::LeftButton, Qt::AltModifier);
         Send(preview, QEvent::MouseMove, QPointF(55, 50), Qt::LeftButton, Qt::AltModifier);
-        QCOMPARE(h.Strip().selectionKeys->text(), QStringLiteral("posP=25,25 sizeP=40,30"));
+        QTRY_COMPARE(h.Strip().selectionKeys->text(), QStringLiteral("posP=25,25 sizeP=40,30"));
         Send(preview, QEvent::MouseMove, QPointF(60.5, 60.5), Qt::LeftButton, Qt::AltModifier);
         Send(preview, QEvent::MouseButtonRelease, QPointF(60.5, 60.5), Qt::NoButton,
              Qt::AltModifier);
