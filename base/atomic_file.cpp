@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include <fcntl.h>
@@ -98,6 +99,39 @@ bool SameVersion(std::optional<FileStamp> now, FileStamp then) {
 
 constexpr std::string_view kChanged = "the file changed on disk since it was read";
 
+// Fills a temporary file beside target with the given mode and renames it over target, which
+// replaces whatever node stands under that name; unchanged, when given, is asked right before.
+AtomicWriteStatus WriteBesideAndRename(const std::filesystem::path& target, mode_t mode,
+                                       const WriteToFile& write, std::string* error,
+                                       const std::function<bool()>& unchanged = {}) {
+    std::filesystem::path dir = target.parent_path();
+    if (dir.empty()) dir = ".";
+    // Appended piece by piece: GCC 12 misreads "." + name + "..." as an overlapping copy
+    // (-Wrestrict) in optimised builds.
+    std::string hidden = ".";
+    hidden.append(target.filename().string()).append(".XXXXXX");
+    std::string name = (dir / hidden).string();
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) return Fail(error, std::strerror(errno));
+    TempFile temp(name);
+    ::fchmod(fd, mode); // mkstemp makes the file private
+    FilePtr out(::fdopen(fd, "wb"));
+    if (!out) {
+        const int e = errno;
+        ::close(fd);
+        return Fail(error, std::strerror(e));
+    }
+    if (!WriteAndClose(std::move(out), write, error)) return AtomicWriteStatus::Failed;
+    if (unchanged && !unchanged()) {
+        *error = kChanged;
+        return AtomicWriteStatus::Changed;
+    }
+    if (std::rename(temp.Path().c_str(), target.c_str()) != 0)
+        return Fail(error, std::strerror(errno));
+    temp.Keep();
+    return AtomicWriteStatus::Written;
+}
+
 } // namespace
 
 bool WriteAndCloseStream(FILE* out, const WriteToFile& write, std::string* error) {
@@ -136,35 +170,26 @@ AtomicWriteStatus WriteFileAtomically(std::string_view path, const WriteToFile& 
     if (expected && replacing && (existing.st_mode & 0222) == 0)
         return Fail(error, std::string(kReadOnlyFile));
 
-    std::filesystem::path dir = target.parent_path();
-    if (dir.empty()) dir = ".";
-    // Appended piece by piece: GCC 12 misreads "." + name + "..." as an overlapping copy
-    // (-Wrestrict) in optimised builds.
-    std::string hidden = ".";
-    hidden.append(target.filename().string()).append(".XXXXXX");
-    std::string name = (dir / hidden).string();
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0) return Fail(error, std::strerror(errno));
-    TempFile temp(name);
-    // mkstemp makes the file private.
-    ::fchmod(fd, replacing ? (existing.st_mode & 07777) : CreationMode());
-    FilePtr out(::fdopen(fd, "wb"));
-    if (!out) {
-        const int e = errno;
-        ::close(fd);
-        return Fail(error, std::strerror(e));
-    }
-    if (!WriteAndClose(std::move(out), write, error)) return AtomicWriteStatus::Failed;
+    const mode_t mode = replacing ? (existing.st_mode & 07777) : CreationMode();
     // As late as can be: whatever changes between this look and the rename is lost.
-    if ((expectedStamp && !SameVersion(StampFile(target.string()), *expectedStamp)) ||
-        (expected && !Holds(target, *expected))) {
-        *error = kChanged;
-        return AtomicWriteStatus::Changed;
-    }
-    if (std::rename(temp.Path().c_str(), target.c_str()) != 0)
-        return Fail(error, std::strerror(errno));
-    temp.Keep();
-    return AtomicWriteStatus::Written;
+    return WriteBesideAndRename(target, mode, write, error, [&] {
+        return (!expectedStamp || SameVersion(StampFile(target.string()), *expectedStamp)) &&
+               (!expected || Holds(target, *expected));
+    });
+}
+
+AtomicWriteStatus ReplaceFileAtomically(std::string_view path, const WriteToFile& write,
+                                        std::string* error) {
+    std::string ignored;
+    if (!error) error = &ignored;
+    // lstat: what stands under the name itself, not what a link points at.
+    struct stat existing {};
+    const std::string name(path);
+    const bool present = ::lstat(name.c_str(), &existing) == 0;
+    if (present && S_ISDIR(existing.st_mode)) return Fail(error, std::strerror(EISDIR));
+    const mode_t mode =
+        present && S_ISREG(existing.st_mode) ? (existing.st_mode & 07777) : CreationMode();
+    return WriteBesideAndRename(name, mode, write, error);
 }
 
 AtomicWriteStatus WriteBytesAtomically(std::string_view path, std::span<const uint8_t> bytes,

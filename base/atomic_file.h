@@ -36,6 +36,12 @@ AtomicWriteStatus WriteFileAtomically(std::string_view path, const WriteToFile& 
                                       std::optional<std::span<const uint8_t>> expected = {},
                                       std::optional<FileStamp> expectedStamp = {});
 
+// For files a tool names itself inside a folder that may be someone else's: the same, but
+// whatever stands under the name (a symbolic link, a pipe) is replaced, never written through;
+// a regular file keeps its permissions.
+AtomicWriteStatus ReplaceFileAtomically(std::string_view path, const WriteToFile& write,
+                                        std::string* error);
+
 // Fills an open stream with write, flushes and closes it, whatever happens; false, with a short
 // reason in *error, when a step fails. For outputs that are no files, such as standard output.
 bool WriteAndCloseStream(FILE* out, const WriteToFile& write, std::string* error);
