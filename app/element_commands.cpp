@@ -31,20 +31,6 @@ std::string Path(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 
-SectionKind KindOf(PlacedKind kind) {
-    switch (kind) {
-    case PlacedKind::Image:
-        return SectionKind::Image;
-    case PlacedKind::Button:
-        return SectionKind::Button;
-    case PlacedKind::Label:
-        return SectionKind::Label;
-    case PlacedKind::Photo:
-        break;
-    }
-    return SectionKind::PhotoRect;
-}
-
 // A small skin to start from: a background colour, the caller's name, the photo, and the time.
 constexpr char kStartingSkin[] = "; A new skin, made by Pindrel. Pictures go beside this file.\n"
                                  "[Background Color]\n"
@@ -249,7 +235,8 @@ bool ElementCommands::Duplicate() {
     if (!one || one->kind == PlacedKind::Photo || editor_.Selected().size() != 1 ||
         !session.HasText())
         return false;
-    const int32_t s = LoadedSection(dialog_, session.Parsed(), KindOf(one->kind), one->index);
+    const int32_t s =
+        LoadedSection(dialog_, session.Parsed(), SectionKindOf(one->kind), one->index);
     EditResult copied = DuplicateSection(session.Parsed(), s);
     if (!copied.ok) return false;
     editor_.ApplyFile(std::move(copied.file));
@@ -263,7 +250,8 @@ bool ElementCommands::Delete() {
     if (!session.HasText()) return false;
     std::vector<int32_t> sections;
     for (const PlacedElement& e : editor_.Selected())
-        sections.push_back(LoadedSection(dialog_, session.Parsed(), KindOf(e.kind), e.index));
+        sections.push_back(
+            LoadedSection(dialog_, session.Parsed(), SectionKindOf(e.kind), e.index));
     if (const std::optional<int32_t> s = editor_.SelectedSection()) sections.push_back(*s);
     std::erase(sections, -1);
     if (sections.empty()) return false;
@@ -284,7 +272,7 @@ bool ElementCommands::Restack(int delta) {
     const std::optional<PlacedElement> one = editor_.Selection();
     const SkinSession& session = dialog_.Session();
     if (!one || one->kind == PlacedKind::Photo || !session.HasText()) return false;
-    const SectionKind kind = KindOf(one->kind);
+    const SectionKind kind = SectionKindOf(one->kind);
     const int64_t to = static_cast<int64_t>(one->index) + delta;
     if (to < 0 || static_cast<size_t>(to) >= LoadedCount(dialog_, kind)) return false;
     const int32_t s = LoadedSection(dialog_, session.Parsed(), kind, one->index);

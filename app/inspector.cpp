@@ -45,20 +45,6 @@ QString KindWord(SectionKind kind) {
     }
 }
 
-SectionKind KindOf(PlacedKind kind) {
-    switch (kind) {
-    case PlacedKind::Image:
-        return SectionKind::Image;
-    case PlacedKind::Button:
-        return SectionKind::Button;
-    case PlacedKind::Label:
-        return SectionKind::Label;
-    case PlacedKind::Photo:
-        break;
-    }
-    return SectionKind::PhotoRect;
-}
-
 const SkinElement* ElementOf(const Skin& skin, const PlacedElement& e) {
     switch (e.kind) {
     case PlacedKind::Image:
@@ -272,12 +258,12 @@ std::optional<Inspector::Target> Inspector::Current() const {
     if (const std::optional<PlacedElement> e = editor_.Selection()) {
         const SkinElement* element = ElementOf(dialog_, *e);
         if (!element) return std::nullopt;
-        Target t{element->section, KindOf(e->kind), e, {}, editor_.Selected(), {}};
+        Target t{element->section, SectionKindOf(e->kind), e, {}, editor_.Selected(), {}};
         for (const PlacedElement& other : editor_.Selected()) {
             const SkinElement* o = ElementOf(dialog_, other);
             if (!o) continue;
             if (o->section >= 0) t.sections.push_back(o->section);
-            t.sameKind = t.sameKind && KindOf(other.kind) == t.kind;
+            t.sameKind = t.sameKind && SectionKindOf(other.kind) == t.kind;
             t.anyPhoto = t.anyPhoto || other.kind == PlacedKind::Photo;
             t.anyLabel = t.anyLabel || other.kind == PlacedKind::Label;
         }

@@ -261,4 +261,18 @@ void FollowPlacement(Skin& loaded, const PlacedElement& element, const Placement
                         placement.height);
 }
 
+SectionKind SectionKindOf(PlacedKind kind) {
+    switch (kind) {
+    case PlacedKind::Image:
+        return SectionKind::Image;
+    case PlacedKind::Button:
+        return SectionKind::Button;
+    case PlacedKind::Label:
+        return SectionKind::Label;
+    case PlacedKind::Photo:
+        break;
+    }
+    return SectionKind::PhotoRect;
+}
+
 } // namespace pindrel

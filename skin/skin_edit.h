@@ -81,6 +81,9 @@ struct PlacedElement {
     friend bool operator==(const PlacedElement&, const PlacedElement&) = default;
 };
 
+// The kind of section an element of this kind is read from.
+SectionKind SectionKindOf(PlacedKind kind);
+
 // A new rectangle for one element in one orientation: position and size as the skin's pos and
 // size keys give them. For images and buttons a width or height of 0 means the picture's own.
 struct Placement {
