@@ -36,17 +36,8 @@ protected:
         dir.Write("a.bmp", test::SolidBmp24(20, 10, Color::FromRgb(255, 0, 0)));
         skin = dir.Write("skin.ini", kSkin);
     }
-    std::string Read(const fs::path& p) const {
-        std::ifstream in(p, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    std::vector<std::string> Files() const {
-        std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(dir.Path()))
-            names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    std::string Read(const fs::path& p) const { return test::ReadText(p); }
+    std::vector<std::string> Files() const { return dir.Names(); }
     // command SKIN args...
     test::ToolResult Run(const std::string& command, std::vector<std::string> args) const {
         args.insert(args.begin(), {command, skin});

@@ -37,17 +37,8 @@ protected:
     std::string Write(std::string_view name, const std::vector<uint8_t>& bytes) {
         return dir.Write(name, bytes);
     }
-    std::string Read(std::string_view name) const {
-        std::ifstream in(dir.Path() / name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    std::vector<std::string> Files() const {
-        std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(dir.Path()))
-            names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    std::string Read(std::string_view name) const { return test::ReadText(dir.Path() / name); }
+    std::vector<std::string> Files() const { return dir.Names(); }
     std::string Path(std::string_view name) const { return (dir.Path() / name).string(); }
 
     test::TempDir dir;

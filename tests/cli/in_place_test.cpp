@@ -29,8 +29,7 @@ const std::string kSkin = "[Button]\nfile_up=a.bmp\nfile_down=a.bmp\nposP=3,4\n"
                           "[Image]\nfile=a.bmp\n";
 
 std::string Read(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return test::ReadText(p);
 }
 
 // The editing commands, each with what follows SKIN.

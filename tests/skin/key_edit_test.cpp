@@ -5,20 +5,13 @@
 #include <vector>
 
 #include "skin/skin_edit.h"
+#include "support/edit_check.h"
 
 namespace pindrel {
 namespace {
 
-SkinIniFile Parsed(std::string_view text) {
-    SkinIniFile file;
-    file.Parse(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
-    return file;
-}
-
-std::string TextOf(const EditResult& r) {
-    const std::span<const uint8_t> b = r.file.Bytes();
-    return {b.begin(), b.end()};
-}
+using test::Parsed;
+using test::TextOf;
 
 struct Case {
     const char* name;

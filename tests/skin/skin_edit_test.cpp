@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "skin/skin_edit.h"
+#include "support/edit_check.h"
 #include "support/pictures.h"
 #include "support/place_check.h"
 #include "support/temp_dir.h"
@@ -25,16 +26,8 @@ std::span<const uint8_t> Bytes(std::string_view text) {
     return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
 }
 
-SkinIniFile Parsed(std::string_view text) {
-    SkinIniFile file;
-    file.Parse(Bytes(text));
-    return file;
-}
-
-std::string TextOf(const EditResult& r) {
-    const std::span<const uint8_t> b = r.file.Bytes();
-    return {b.begin(), b.end()};
-}
+using test::Parsed;
+using test::TextOf;
 
 // Skins beside a picture of 20x10 (a.bmp) and a button of 30x20, loaded as the front ends do.
 class PlaceElementTest : public ::testing::Test {

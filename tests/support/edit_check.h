@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -11,6 +12,17 @@
 #include "skin/skin_edit.h"
 
 namespace pindrel::test {
+
+// The parse of a skin text, and the text of an edit's result, for tables of exact bytes.
+inline SkinIniFile Parsed(std::string_view text) {
+    SkinIniFile file;
+    file.Parse(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+    return file;
+}
+inline std::string TextOf(const EditResult& r) {
+    const std::span<const uint8_t> b = r.file.Bytes();
+    return {b.begin(), b.end()};
+}
 
 // One operation of the editing engine, drawn at random by the property test and the fuzz target.
 struct EditOp {

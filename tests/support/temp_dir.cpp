@@ -1,5 +1,6 @@
 #include "support/temp_dir.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
@@ -29,6 +30,19 @@ std::string TempDir::Write(std::string_view name, std::string_view content) cons
 std::string TempDir::Write(std::string_view name, std::span<const uint8_t> content) const {
     return Write(name,
                  std::string_view(reinterpret_cast<const char*>(content.data()), content.size()));
+}
+
+std::vector<std::string> TempDir::Names() const {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(path_))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string ReadText(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 ScopedCurrentDir::ScopedCurrentDir(const std::filesystem::path& dir)

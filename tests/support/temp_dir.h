@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pindrel::test {
 
@@ -20,10 +21,15 @@ public:
     // Writes a file below the directory and returns its full path.
     std::string Write(std::string_view name, std::string_view content) const;
     std::string Write(std::string_view name, std::span<const uint8_t> content) const;
+    // The names of what the directory holds, sorted.
+    std::vector<std::string> Names() const;
 
 private:
     std::filesystem::path path_;
 };
+
+// The whole content of a file; empty when it cannot be read.
+std::string ReadText(const std::filesystem::path& file);
 
 // Makes dir the process's current directory for the object's life.
 class ScopedCurrentDir {
