@@ -90,11 +90,13 @@ void BM_QtScaled(benchmark::State& state) {
 }
 BENCHMARK(BM_QtScaled)->Arg(2)->Arg(3)->Arg(4);
 
+// A generated skin of so many images, buttons and labels, beside its pictures.
 struct HeavySkinDir {
-    HeavySkinDir() {
-        const std::string ini = bench::HeavySkin(dir.Path(), 20, 6, 8);
+    explicit HeavySkinDir(int images = 20, int buttons = 6, int labels = 8) {
+        const std::string ini = bench::HeavySkin(dir.Path(), images, buttons, labels);
         bench::WriteFile(dir.Path() / "heavy.ini", ini.data(), ini.size());
     }
+    QString Path() const { return QString::fromStdString((dir.Path() / "heavy.ini").string()); }
     bench::BenchDir dir;
 };
 
@@ -102,7 +104,7 @@ struct HeavySkinDir {
 void BM_Reload(benchmark::State& state) {
     static const HeavySkinDir skin;
     auto chooser = std::make_unique<NoChooser>();
-    chooser->path = QString::fromStdString((skin.dir.Path() / "heavy.ini").string());
+    chooser->path = skin.Path();
     DesignerDialog dialog(std::move(chooser), std::make_unique<NoSink>());
     dialog.Browse();
     for (auto _ : state)
@@ -115,7 +117,7 @@ BENCHMARK(BM_Reload)->Unit(benchmark::kMillisecond);
 void BM_LiveReload(benchmark::State& state) {
     static const HeavySkinDir skin;
     auto chooser = std::make_unique<NoChooser>();
-    chooser->path = QString::fromStdString((skin.dir.Path() / "heavy.ini").string());
+    chooser->path = skin.Path();
     DesignerDialog dialog(std::move(chooser), std::make_unique<NoSink>());
     dialog.Browse();
     dialog.Strip()->reloadOnChange->setChecked(true);
@@ -178,18 +180,9 @@ void BM_DragStep(benchmark::State& state) {
 }
 BENCHMARK(BM_DragStep)->Unit(benchmark::kMillisecond)->Repetitions(5)->DisplayAggregatesOnly();
 
-// 200 elements (170 images, 20 buttons, 10 labels): the plain drag step beside the snapping one.
-struct CrowdedSkinDir {
-    CrowdedSkinDir() {
-        const std::string ini = bench::HeavySkin(dir.Path(), 170, 20, 10);
-        bench::WriteFile(dir.Path() / "crowded.ini", ini.data(), ini.size());
-    }
-    QString Path() const { return QString::fromStdString((dir.Path() / "crowded.ini").string()); }
-    bench::BenchDir dir;
-};
-
+// 200 elements: the plain drag step beside the snapping one.
 void BM_DragStep200(benchmark::State& state) {
-    static const CrowdedSkinDir skin;
+    static const HeavySkinDir skin(170, 20, 10);
     DragSteps(state, skin.Path(), 4, state.range(0) != 0);
 }
 BENCHMARK(BM_DragStep200)
@@ -201,24 +194,21 @@ BENCHMARK(BM_DragStep200)
     ->DisplayAggregatesOnly();
 
 // 2,000 sections: 1,000 images, 300 buttons, 696 labels and the four single sections.
-struct LargeSkinDir {
-    LargeSkinDir() {
-        const std::string ini = bench::HeavySkin(dir.Path(), 1000, 300, 696);
-        bench::WriteFile(dir.Path() / "large.ini", ini.data(), ini.size());
-    }
-    QString Path() const { return QString::fromStdString((dir.Path() / "large.ini").string()); }
-    bench::BenchDir dir;
-};
+const HeavySkinDir& LargeSkin() {
+    static const HeavySkinDir skin(1000, 300, 696);
+    return skin;
+}
 
 void BM_DragStep2000(benchmark::State& state) {
-    static const LargeSkinDir skin;
+    const HeavySkinDir& skin = LargeSkin();
     DragSteps(state, skin.Path(), 150, false);
 }
 BENCHMARK(BM_DragStep2000)->Unit(benchmark::kMillisecond)->Repetitions(5)->DisplayAggregatesOnly();
 
-// One change in the inspector, a label's colour, with all that follows it: the skin's text edited
-// by the engine, loaded again from its parse, the preview repainted, the problems and the
-// elements list brought up to date, and the inspector showing the new value.
+// One change in the inspector, a label's colour, with all that follows it at once: the skin's
+// text edited by the engine, the label loaded again from its parse, the preview repainted and the
+// inspector showing the new value. The whole skin is loaded again and linted only when the author
+// pauses.
 void InspectorSteps(benchmark::State& state, const QString& path) {
     auto chooser = std::make_unique<NoChooser>();
     chooser->path = path;
@@ -246,8 +236,7 @@ BENCHMARK(BM_InspectorColour)
     ->DisplayAggregatesOnly();
 
 void BM_InspectorColour2000(benchmark::State& state) {
-    static const LargeSkinDir skin;
-    InspectorSteps(state, skin.Path());
+    InspectorSteps(state, LargeSkin().Path());
 }
 BENCHMARK(BM_InspectorColour2000)
     ->Unit(benchmark::kMillisecond)
