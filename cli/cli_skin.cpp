@@ -50,6 +50,20 @@ void PrintSkinReadError(std::string_view path) {
     PrintError(std::string(path) + ": " + SkinReadProblem(path));
 }
 
+std::optional<ReadFileResult> ReadSkinToEdit(const std::string& path) {
+    // A file caught while another program writes it would be written back half.
+    ReadFileResult read = ReadStableFile(path, kMaxSkinFileBytes);
+    if (read.status == ReadFileStatus::Unstable) {
+        PrintError(path + ": the file kept changing while it was read; nothing written");
+        return std::nullopt;
+    }
+    if (read.status != ReadFileStatus::Ok || read.bytes.empty()) {
+        PrintSkinReadError(path);
+        return std::nullopt;
+    }
+    return read;
+}
+
 int WritePngOrSay(std::string_view path, ConstPixelView picture) {
     std::string error;
     if (WritePng(path, picture, &error)) return kExitOk;

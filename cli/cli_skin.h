@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/read_file.h"
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "render/bmp_decoder.h"
@@ -25,6 +26,11 @@ void PrintSkinReadError(std::string_view path);
 int WritePngOrSay(std::string_view path, ConstPixelView picture);
 // Writes text to stdout; false, with a message, when it cannot be written.
 bool WriteStdout(std::string_view text);
+
+// The bytes and stamp of a skin file that is to be written back, read once it stands still and
+// within the size bound; nothing, with a message, when it cannot be read, is empty or keeps
+// changing.
+std::optional<ReadFileResult> ReadSkinToEdit(const std::string& path);
 
 // A whole input file that is no skin, up to limit bytes; nothing, with a message, when it cannot
 // be read or is empty.

@@ -9,7 +9,6 @@
 #include "cli/cli_skin.h"
 #include "cli/commands.h"
 #include "cli/options.h"
-#include "ini/skin_ini_file.h"
 #include "render/layered_image.h"
 #include "skin/mockup_files.h"
 #include "skin/mockup_import.h"
@@ -113,17 +112,9 @@ int ImportInto(const ImportOptions& o) {
     }
     std::optional<MockupPlan> plan = ReadPlan(o);
     if (!plan) return kExitFailed;
-    // A skin caught while another program writes it would be written back half.
-    ReadFileResult read = ReadStableFile(o.into, kMaxSkinFileBytes);
-    if (read.status == ReadFileStatus::Unstable) {
-        PrintError(o.into + ": the file kept changing while it was read; nothing written");
-        return kExitFailed;
-    }
-    if (read.status != ReadFileStatus::Ok || read.bytes.empty()) {
-        PrintSkinReadError(o.into);
-        return kExitFailed;
-    }
-    const std::vector<uint8_t>& skin = read.bytes;
+    const std::optional<ReadFileResult> read = ReadSkinToEdit(o.into);
+    if (!read) return kExitFailed;
+    const std::vector<uint8_t>& skin = read->bytes;
     const std::string folder = [&] {
         const std::filesystem::path parent = std::filesystem::path(o.into).parent_path();
         return parent.empty() ? std::string(".") : parent.string();
@@ -138,7 +129,7 @@ int ImportInto(const ImportOptions& o) {
     const std::optional<std::span<const uint8_t>> expected =
         o.inPlace ? std::optional<std::span<const uint8_t>>(skin) : std::nullopt;
     const std::optional<FileStamp> stamp =
-        o.inPlace ? std::optional<FileStamp>(read.stamp) : std::nullopt;
+        o.inPlace ? std::optional<FileStamp>(read->stamp) : std::nullopt;
     if (!WriteAll(merged.bitmaps, target, merged.bytes, expected, stamp)) return kExitFailed;
     std::string lines;
     for (const std::string& line : merged.lines)

@@ -184,18 +184,10 @@ std::optional<std::vector<Assignment>> ParseAssignments(const std::vector<std::s
 }
 
 bool LoadSkinToEdit(const std::string& path, SkinToEdit& into) {
-    // A file caught while another program writes it would be written back half.
-    ReadFileResult read = ReadStableFile(path, kMaxSkinFileBytes);
-    if (read.status == ReadFileStatus::Unstable) {
-        PrintError(path + ": the file kept changing while it was read; nothing written");
-        return false;
-    }
-    if (read.status != ReadFileStatus::Ok || read.bytes.empty()) {
-        PrintSkinReadError(path);
-        return false;
-    }
-    into.stamp = read.stamp;
-    into.file.Parse(std::move(read.bytes));
+    std::optional<ReadFileResult> read = ReadSkinToEdit(path);
+    if (!read) return false;
+    into.stamp = read->stamp;
+    into.file.Parse(std::move(read->bytes));
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();
     into.skin.Load(into.file, LoadContext{folder.empty() ? std::string(".") : folder.string()});
     return true;
