@@ -147,16 +147,23 @@ public:
     int64_t paints = 0;
 };
 
+// The designer shown on the skin at path, in edit mode.
+std::unique_ptr<DesignerDialog> EditingDialog(const QString& path) {
+    auto chooser = std::make_unique<NoChooser>();
+    chooser->path = path;
+    auto dialog = std::make_unique<DesignerDialog>(std::move(chooser), std::make_unique<NoSink>());
+    ShowNow(*dialog);
+    dialog->Browse();
+    dialog->Strip()->editSkin->setChecked(true);
+    return dialog;
+}
+
 // One step of a drag in edit mode on the skin at path: the skin's text edited, loaded again
 // from memory with the pictures kept, and the preview repainted. With snapping, the moving
 // element's edges and centre are first matched against every other element drawn.
 void DragSteps(benchmark::State& state, const QString& path, size_t button, bool snapping) {
-    auto chooser = std::make_unique<NoChooser>();
-    chooser->path = path;
-    DesignerDialog dialog(std::move(chooser), std::make_unique<NoSink>());
-    ShowNow(dialog);
-    dialog.Browse();
-    dialog.Strip()->editSkin->setChecked(true);
+    const std::unique_ptr<DesignerDialog> shown = EditingDialog(path);
+    DesignerDialog& dialog = *shown;
     PaintCounter counter;
     dialog.Preview()->installEventFilter(&counter);
     EditGestures& gestures = dialog.Tools().Editor().Gestures();
@@ -210,12 +217,8 @@ BENCHMARK(BM_DragStep2000)->Unit(benchmark::kMillisecond)->Repetitions(5)->Displ
 // inspector showing the new value. The whole skin is loaded again and linted only when the author
 // pauses.
 void InspectorSteps(benchmark::State& state, const QString& path) {
-    auto chooser = std::make_unique<NoChooser>();
-    chooser->path = path;
-    DesignerDialog dialog(std::move(chooser), std::make_unique<NoSink>());
-    ShowNow(dialog);
-    dialog.Browse();
-    dialog.Strip()->editSkin->setChecked(true);
+    const std::unique_ptr<DesignerDialog> shown = EditingDialog(path);
+    DesignerDialog& dialog = *shown;
     SkinEditor& editor = dialog.Tools().Editor();
     const size_t label = dialog.labels.size() / 2;
     editor.Select(PlacedElement{PlacedKind::Label, label});
